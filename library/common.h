@@ -1,0 +1,39 @@
+#pragma once
+// Small routines that nearly every command uses: the timed wait, the random
+// row, the time texts and the typed-text search.
+
+#include <QString>
+
+class MediaPlayer;
+
+namespace MP3Mod {
+
+// The program's clock runs this many times faster than real time: every
+// wait and every timer interval is divided by it. Tests raise it; the program
+// keeps 1.
+void SetClockFactor(double factor);
+double ClockFactor();
+// A timer interval in milliseconds on the program's clock.
+int ScaledInterval(int milliseconds);
+
+// Handles window events until the given number of seconds has passed on a
+// monotonic clock, sleeping between events. Zero or less returns at once.
+void WaitSeconds(double seconds);
+
+// A random row from 0 to upper; with allowZero false a drawn 0 becomes 1.
+int RandomIndex(int upper, bool allowZero);
+// The same for a given draw 0 <= r < 1: r * upper rounded, halves to even.
+int RandomIndexFor(float r, int upper, bool allowZero);
+
+// Seconds as m:ss, rounded to whole seconds, halves to even. Values below
+// zero (nothing loaded or still loading) read as 0:00.
+QString TimeText(double seconds);
+QString DurationText(const MediaPlayer& media);
+QString PositionText(const MediaPlayer& media);
+
+// The text without any blank (U+0020); other white space stays.
+QString RemoveBlanks(const QString& text);
+// Whether typed occurs in entry once blanks are removed and case ignored.
+bool TextMatches(const QString& entry, const QString& typed);
+
+} // namespace MP3Mod

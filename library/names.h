@@ -1,0 +1,25 @@
+#pragma once
+// Name rules that turn song file names and paths into the texts shown.
+
+#include <QString>
+
+namespace MP3Mod {
+
+// Everything from the first ".mp3" (any letter case) on is cut off.
+QString CutMp3Extension(const QString& name);
+// Every "-" becomes blank, "›", blank.
+QString ReplaceDashes(const QString& name);
+// Every "_" becomes one blank.
+QString UnderscoresToBlanks(const QString& text);
+// The text after the last "/"; empty when there is none or the path ends in "/".
+QString FileNameFromPath(const QString& path);
+
+// Row text of the song list after start-up: extension cut, dashes widened.
+QString SongListName(const QString& fileName);
+// The song's name on the control panel and the song info window.
+QString SongDisplayName(const QString& path);
+
+// Joins a folder and a name with exactly one "/" between them.
+QString JoinPath(const QString& folder, const QString& name);
+
+} // namespace MP3Mod

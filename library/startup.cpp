@@ -1,0 +1,117 @@
+#include "library/startup.h"
+
+#include "library/files.h"
+#include "library/ini.h"
+#include "library/songlist.h"
+#include "library/timer.h"
+#include "windows/dialogs.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
+#include "windows/form3.h"
+#include "windows/form4.h"
+#include "windows/windowing.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+
+#include <cstdio>
+
+namespace {
+
+// Twips from the main window's top to the control panel's and the playlist
+// window's, and the main window's height once placed.
+constexpr int PanelOffset = 2290;
+constexpr int PlaylistOffset = 4580;
+constexpr int MainHeight = 2310;
+
+// A folder is accepted when it holds at least one normal file.
+bool FolderPasses(const QString& folder) {
+    return !folder.isEmpty() && MP3Mod::FileExists(folder + QLatin1Char('/'));
+}
+
+} // namespace
+
+Startup::Startup(Form1& form1, Form2& form2, Form3& form3, Form4& form4, Dialogs& dialogs,
+                 QString settingsFile)
+    : form1_(form1), form2_(form2), form3_(form3), form4_(form4), dialogs_(dialogs),
+      settingsFile_(std::move(settingsFile)) {}
+
+void Startup::Form1Load() {
+    const QString stored = StoredDirectory();
+    // A stored folder that has gone since (or none at all) asks again.
+    if (!QFileInfo(stored).isDir()) {
+        FirstRun();
+        return;
+    }
+    form1_.dir->setText(stored);
+    MP3Mod::FillSongList(form1_, stored);
+    HideMainAndPanel();
+    ShowForm3();
+    Finish();
+}
+
+QString Startup::StoredDirectory() const {
+    if (!MP3Mod::FileExists(settingsFile_))
+        return {};
+    return MP3Mod::ReadIniValue(QStringLiteral("settings"), QStringLiteral("directory"),
+                                settingsFile_);
+}
+
+// Asks for the folder; after a refused answer asks once more. Only an answer
+// that passes the folder test is stored and listed; otherwise the program
+// starts with an empty song list.
+void Startup::FirstRun() {
+    QString answer =
+        AskDirectory(QStringLiteral("What is your mp3 directory?.  Example: c:\\kelm\\mp3s"));
+    if (!FolderPasses(answer)) {
+        dialogs_.MsgBox(answer.isEmpty()
+                            ? QStringLiteral("Please reinput your MP3 Playlist.")
+                            : QStringLiteral("Your mp3 directory is invalid, Please reinput it."),
+                        QStringLiteral("Error."), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        answer = AskDirectory(QStringLiteral("What is your mp3 directory?"));
+    }
+    if (FolderPasses(answer)) {
+        if (!MP3Mod::WriteIniValue(QStringLiteral("Settings"), QStringLiteral("Directory"), answer,
+                                   settingsFile_))
+            std::fprintf(stderr, "Tunevault: could not write the settings file %s\n",
+                         qPrintable(settingsFile_));
+        MP3Mod::FillSongList(form1_, answer);
+    }
+    ShowForm3();
+    HideMainAndPanel();
+    Finish();
+}
+
+QString Startup::AskDirectory(const QString& prompt) {
+    const QString answer = dialogs_.InputBox(prompt, QStringLiteral("Input mp3 directory."));
+    form1_.dir->setText(answer);
+    return answer;
+}
+
+void Startup::HideMainAndPanel() {
+    form1_.hide();
+    form2_.EnsureLoaded();
+    form2_.hide();
+}
+
+void Startup::ShowForm3() {
+    form3_.EnsureLoaded();
+    do {
+        QCoreApplication::processEvents();
+        form3_.show();
+    } while (!form3_.isVisible());
+}
+
+void Startup::Finish() {
+    for (Timer* timer : {form1_.Timer2, form1_.Timer3, form1_.Timer4, form1_.Timer5, form1_.Timer6})
+        timer->SetEnabled(false);
+    MP3Mod::MakeTopMost(form1_);
+    MP3Mod::CenterForm(form1_);
+    form2_.SetLeft(form1_.Left());
+    form2_.SetTop(form1_.Top() + PanelOffset);
+    form4_.EnsureLoaded();
+    form4_.SetLeft(form1_.Left());
+    form4_.SetTop(form1_.Top() + PlaylistOffset);
+    form1_.SetHeight(MainHeight);
+}

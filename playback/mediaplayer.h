@@ -1,0 +1,36 @@
+#pragma once
+// The media player all sound goes through. The program holds one instance;
+// tests replace it with an in-memory player.
+
+#include <QString>
+
+class MediaPlayer {
+  public:
+    virtual ~MediaPlayer() = default;
+
+    // Loads the song file at path and starts playing it at once.
+    virtual void OpenFile(const QString& path) = 0;
+    // Resumes a paused or stopped song.
+    virtual void Play() = 0;
+    // Halts playing, keeping the position.
+    virtual void Pause() = 0;
+    virtual void Stop() = 0;
+    // The path last given to OpenFile, exactly as given.
+    virtual QString CurrentFile() const = 0;
+    // The play position in seconds. Below -1 while a file is still opening;
+    // -1 or more once it is ready or has failed to open; 0 with nothing loaded.
+    virtual double Position() const = 0;
+    // Moves playing to the given second.
+    virtual void Position(double seconds) = 0;
+    // The length of the loaded song in seconds; 0 with nothing loaded.
+    virtual double Duration() const = 0;
+    // Playing speed, 1.0 normal.
+    virtual void Rate(double rate) = 0;
+    // Sound off while true; other settings are kept.
+    virtual bool Mute() const = 0;
+    virtual void Mute(bool mute) = 0;
+    // Loudness in hundredths of a decibel: 0 full, -2500 the quietest used.
+    virtual void Volume(int hundredthsOfDecibel) = 0;
+    // -2500 (left) to +2500 (right), 0 centred.
+    virtual void Balance(int balance) = 0;
+};

@@ -1,0 +1,73 @@
+#include "windows/form.h"
+
+#include <QLabel>
+#include <QPixmap>
+
+#include <cmath>
+
+int ToPixels(double twips) {
+    return int(std::lround(twips / TwipsPerPixel));
+}
+
+// Resources of a static library must be registered by hand (and outside any
+// namespace, where the registration function lives).
+static void InitResources() {
+    static const bool done = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)done;
+}
+
+FormWindow::FormWindow(const QString& name)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    InitResources();
+    setObjectName(name);
+    setWindowTitle(QStringLiteral("Tunevault"));
+    resize(ToPixels(DesignWidth), ToPixels(DesignHeight));
+    QPalette look = palette();
+    look.setBrush(QPalette::Window, QPixmap(QStringLiteral(":/background.png")));
+    look.setColor(QPalette::WindowText, QColor(0xe8, 0xee, 0xf6));
+    setPalette(look);
+    setAutoFillBackground(true);
+    QFont small = font();
+    small.setFamily(QStringLiteral("Sans Serif"));
+    small.setPixelSize(11);
+    setFont(small);
+}
+
+void FormWindow::SetLeft(double twips) {
+    move(ToPixels(twips), y());
+}
+
+void FormWindow::SetTop(double twips) {
+    move(x(), ToPixels(twips));
+}
+
+void FormWindow::SetWidth(double twips) {
+    resize(std::max(1, ToPixels(twips)), height());
+}
+
+void FormWindow::SetHeight(double twips) {
+    resize(width(), std::max(1, ToPixels(twips)));
+}
+
+void FormWindow::EnsureLoaded() {
+    if (loaded_)
+        return;
+    loaded_ = true;
+    if (loadHandler_)
+        loadHandler_();
+}
+
+void FormWindow::PlaceTwips(QWidget* control, int left, int top, int width, int height) {
+    control->setGeometry(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height));
+}
+
+QLabel* FormWindow::AddLabel(const char* name, const QString& caption, int left, int top, int width,
+                             int height) {
+    auto* label = new QLabel(caption, this);
+    label->setObjectName(QString::fromLatin1(name));
+    PlaceTwips(label, left, top, width, height);
+    return label;
+}

@@ -1,0 +1,47 @@
+#pragma once
+// Base of the program's four windows: borderless, top-most, showing the
+// shared background picture, with positions and sizes in twips.
+
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+
+// 15 twips are one (96 dpi logical) pixel.
+inline constexpr int TwipsPerPixel = 15;
+int ToPixels(double twips);
+
+class FormWindow : public QWidget {
+    Q_OBJECT
+  public:
+    // Width and height of every window, in twips (265 x 154 pixels).
+    static constexpr int DesignWidth = 3975;
+    static constexpr int DesignHeight = 2310;
+
+    explicit FormWindow(const QString& name);
+
+    int Left() const { return x() * TwipsPerPixel; }
+    int Top() const { return y() * TwipsPerPixel; }
+    int Width() const { return width() * TwipsPerPixel; }
+    int Height() const { return height() * TwipsPerPixel; }
+    void SetLeft(double twips);
+    void SetTop(double twips);
+    void SetWidth(double twips);
+    void SetHeight(double twips);
+
+    // The window's load handler runs the first time another window refers to
+    // it, once.
+    void SetLoadHandler(std::function<void()> handler) { loadHandler_ = std::move(handler); }
+    void EnsureLoaded();
+
+  protected:
+    // Places a child control at a rectangle given in twips.
+    static void PlaceTwips(QWidget* control, int left, int top, int width, int height);
+    QLabel* AddLabel(const char* name, const QString& caption, int left, int top, int width,
+                     int height);
+
+  private:
+    std::function<void()> loadHandler_;
+    bool loaded_ = false;
+};

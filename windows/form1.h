@@ -1,0 +1,88 @@
+#pragma once
+// The main window: the song list, the tag boxes, the status line, and the
+// hidden labels and lists that hold the program's state.
+
+#include "windows/form.h"
+
+class FileListBox;
+class ListBox;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class Timer;
+
+class Form1 : public FormWindow {
+    Q_OBJECT
+  public:
+    Form1();
+
+    QLabel* Label2; // title strip
+    QLabel* TheID3; // shown while rolled up
+    QLabel* Exit;
+    QLineEdit* Artist;
+    QLineEdit* Album;
+    QLineEdit* Title;
+    QLineEdit* Year;
+    QLabel* RateEFX; // rate effect as typed, covered by the song list
+    ListBox* List1;  // song names
+    QLabel* Stats;   // status line
+    QLabel* Final;   // width accumulator
+    QLabel* Rep;     // path of the song last chosen
+    QLabel* dir;     // the song directory
+    QLabel* lblmins;
+    QLabel* lblrandom;
+    ListBox* List2; // full paths, row for row with List1
+    ListBox* List3; // scratch list for counting
+    FileListBox* File1;
+
+    Timer* Timer1;
+    Timer* Timer2;
+    Timer* Timer3;
+    Timer* Timer4;
+    Timer* Timer5;
+    Timer* Timer6;
+
+    QMenu* Whatever; // commands of the song list
+    QAction* AutoNext;
+    QAction* AutoPrevious;
+    QAction* AutoRandom;
+    QAction* AutoRepeat;
+    QAction* Sleep;
+    QAction* CountString;
+    QAction* DeleteMP3;
+    QAction* FastForward;
+    QAction* Mute;
+    QAction* Next;
+    QAction* Pause1;
+    QAction* Previous;
+    QAction* Random;
+    QAction* Refreshlist;
+    QAction* Renamemp3;
+    QAction* Repeat;
+    QAction* SetBalanceToMiddle;
+    QAction* Stop1;
+    QAction* AddDirectory;
+    QAction* AddPlaylistString;
+    QAction* AddToPlaylist;
+    QAction* ChangeDirectory;
+    QAction* RateEffect;
+    QAction* ResetEffects;
+
+    QMenu* Stuff; // window background
+    QAction* Minimize;
+    QMenu* Other; // title strip
+    QAction* About;
+    QAction* Greets;
+    QAction* Help;
+    QMenu* ID3Stuff; // tag of the playing song
+    QAction* Artist1;
+    QAction* Song1;
+    QAction* Year1;
+    QAction* Album1;
+
+  private:
+    void CreateControls();
+    void CreateWhateverMenu();
+    void CreateSmallMenus();
+};

@@ -1,0 +1,86 @@
+#include "windows/listbox.h"
+
+#include "library/files.h"
+
+#include <QMouseEvent>
+#include <QStringListModel>
+
+ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new QStringListModel(this)) {
+    setModel(model_);
+    setUniformItemSizes(true); // keeps lists of 100,000 songs cheap to lay out
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ListBox::Click);
+}
+
+int ListBox::ListCount() const {
+    return int(model_->rowCount());
+}
+
+QString ListBox::List(int row) const {
+    return model_->index(row).data().toString();
+}
+
+QStringList ListBox::Items() const {
+    return model_->stringList();
+}
+
+int ListBox::ListIndex() const {
+    const QModelIndex current = currentIndex();
+    return current.isValid() && selectionModel()->isSelected(current) ? current.row() : -1;
+}
+
+bool ListBox::SetListIndex(int row) {
+    if (row < -1 || row >= ListCount())
+        return false;
+    if (row == -1) {
+        selectionModel()->clear();
+        return true;
+    }
+    setCurrentIndex(model_->index(row));
+    return true;
+}
+
+void ListBox::AddItem(const QString& text) {
+    const int row = ListCount();
+    model_->insertRows(row, 1);
+    model_->setData(model_->index(row), text);
+}
+
+void ListBox::AddItems(const QStringList& texts) {
+    if (ListCount() == 0)
+        model_->setStringList(texts);
+    else
+        model_->setStringList(model_->stringList() + texts);
+}
+
+void ListBox::Clear() {
+    model_->setStringList({});
+}
+
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    const int before = ListIndex();
+    QListView::mousePressEvent(event);
+    // A click on the row already selected is a click all the same.
+    if (event->button() == Qt::LeftButton && ListIndex() == before && before >= 0)
+        emit Click();
+}
+
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    QListView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit DoubleClick();
+}
+
+FileListBox::FileListBox(QWidget* parent, QString pattern)
+    : ListBox(parent), pattern_(std::move(pattern)) {}
+
+void FileListBox::SetPath(const QString& folder) {
+    path_ = MP3Mod::NormalizedFolder(folder);
+    Refresh();
+}
+
+void FileListBox::Refresh() {
+    Clear();
+    AddItems(MP3Mod::ListNormalFiles(path_, pattern_));
+}

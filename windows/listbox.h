@@ -1,0 +1,56 @@
+#pragma once
+// List boxes: a list of texts with one selected row (-1 for none), and the
+// file list box that lists the normal files of a folder matching a pattern.
+
+#include <QListView>
+#include <QStringList>
+
+class QStringListModel;
+
+class ListBox : public QListView {
+    Q_OBJECT
+  public:
+    explicit ListBox(QWidget* parent);
+
+    int ListCount() const;
+    // The text of a row; empty for a row that does not exist.
+    QString List(int row) const;
+    QStringList Items() const;
+    // The selected row, -1 when none is.
+    int ListIndex() const;
+    // Selects a row (-1 selects none); a row that does not exist is refused.
+    bool SetListIndex(int row);
+
+    void AddItem(const QString& text);
+    void AddItems(const QStringList& texts);
+    void Clear();
+
+  signals:
+    // The selection was set, by the user or by the program.
+    void Click();
+    void DoubleClick();
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    QStringListModel* model_;
+};
+
+class FileListBox : public ListBox {
+    Q_OBJECT
+  public:
+    FileListBox(QWidget* parent, QString pattern);
+
+    // The folder, absolute and without a trailing "/".
+    QString Path() const { return path_; }
+    // Sets the folder and lists it.
+    void SetPath(const QString& folder);
+    // Lists the folder again.
+    void Refresh();
+
+  private:
+    QString pattern_;
+    QString path_;
+};

@@ -1,0 +1,37 @@
+#pragma once
+// The whole program: its four windows and the handlers of every subsystem,
+// wired together in one place.
+
+#include "library/songlist.h"
+#include "library/startup.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
+#include "windows/form3.h"
+#include "windows/form4.h"
+
+class Dialogs;
+
+struct ProgramPaths {
+    QString settingsFile; // mp3.ini
+    QString dataFolder;   // where playlists live
+};
+
+class Program {
+  public:
+    Program(Dialogs& dialogs, ProgramPaths paths);
+
+    // Runs the main window's load: the program's start.
+    void Start();
+
+    Form1 form1;
+    Form2 form2;
+    Form3 form3;
+    Form4 form4;
+
+  private:
+    void Wire();
+
+    ProgramPaths paths_;
+    Startup startup_;
+    SongListCommands songList_;
+};
