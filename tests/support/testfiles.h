@@ -1,0 +1,22 @@
+#pragma once
+// Folders and files made for a test, removed with it.
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+class TestFolder {
+public:
+    TestFolder();
+    QString path() const { return dir_.path(); }
+    // Path of a name inside the folder.
+    QString at(const QString& name) const;
+    // Writes a file (creating folders on the way) and returns its path.
+    QString write(const QString& name, const QByteArray& content = "x") const;
+    QString makeFolder(const QString& name) const;
+    QString link(const QString& target, const QString& name) const;
+    QByteArray read(const QString& name) const;
+
+private:
+    QTemporaryDir dir_;
+};

@@ -1,0 +1,15 @@
+// Runs the tests inside a Qt application on the offscreen platform, with the
+// program's clock running fast so that waits and timers take little time.
+
+#include "library/common.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    MP3Mod::SetClockFactor(50);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
