@@ -25,8 +25,8 @@ QString LargeFolder() {
     static QTemporaryDir dir;
     static const bool made = [] {
         for (int i = 0; i < SongCount; ++i) {
-            const std::string name = dir.path().toStdString() + "/Artist " + std::to_string(i % 997) +
-                                     " - Song_" + std::to_string(i) +
+            const std::string name = dir.path().toStdString() + "/Artist " +
+                                     std::to_string(i % 997) + " - Song_" + std::to_string(i) +
                                      (i % 10 == 0 ? ".txt" : (i % 3 ? ".mp3" : ".MP3"));
             std::ofstream(name) << 'x';
         }

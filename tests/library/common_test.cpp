@@ -1,7 +1,7 @@
-#include "tests/support/printers.h"
 #include "library/common.h"
 #include "library/timer.h"
 #include "tests/support/fakemediaplayer.h"
+#include "tests/support/printers.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
@@ -14,9 +14,19 @@ using namespace MP3Mod;
 
 TEST(TimeTexts, RoundHalvesToEvenAndPadSeconds) {
     const std::pair<double, const char*> cases[] = {
-        {0, "0:00"},     {65, "1:05"},    {600, "10:00"},  {619.4, "10:19"}, {3725, "62:05"},
-        {59.5, "1:00"},  {58.5, "0:58"},  {0.5, "0:00"},   {1.5, "0:02"},    {119.6, "2:00"},
-        {-1, "0:00"},    {-2.5, "0:00"},  {1e20, "16666666666:40"},
+        {0, "0:00"},
+        {65, "1:05"},
+        {600, "10:00"},
+        {619.4, "10:19"},
+        {3725, "62:05"},
+        {59.5, "1:00"},
+        {58.5, "0:58"},
+        {0.5, "0:00"},
+        {1.5, "0:02"},
+        {119.6, "2:00"},
+        {-1, "0:00"},
+        {-2.5, "0:00"},
+        {1e20, "16666666666:40"},
     };
     for (const auto& [seconds, text] : cases)
         EXPECT_EQ(TimeText(seconds), text) << seconds;

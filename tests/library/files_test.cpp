@@ -1,5 +1,5 @@
-#include "tests/support/printers.h"
 #include "library/files.h"
+#include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "tests/support/printers.h"
 #include "library/ini.h"
+#include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
 
 #include <gtest/gtest.h>

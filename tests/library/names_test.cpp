@@ -1,5 +1,5 @@
-#include "tests/support/printers.h"
 #include "library/names.h"
+#include "tests/support/printers.h"
 
 #include <gtest/gtest.h>
 

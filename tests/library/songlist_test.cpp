@@ -10,7 +10,7 @@
 // Captures a label's text at given moments of the program's clock while a
 // command runs.
 class TextProbe {
-public:
+  public:
     TextProbe(const QLabel* label, std::initializer_list<double> seconds) {
         for (double at : seconds)
             QTimer::singleShot(int(at / MP3Mod::ClockFactor() * 1000),
@@ -20,7 +20,7 @@ public:
 };
 
 class SongListTest : public ProgramTest {
-protected:
+  protected:
     void SetUp() override {
         music.write("Song-Title.mp3");
         music.write("a.mp3.old.mp3");

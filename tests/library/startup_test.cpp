@@ -17,7 +17,7 @@ const QString InputTitle = "Input mp3 directory.";
 } // namespace
 
 class StartupTest : public ProgramTest {
-protected:
+  protected:
     void SetUp() override {
         music.write("Rock - Song_1.mp3");
         music.write("track_01.MP3");
@@ -39,8 +39,8 @@ protected:
         EXPECT_FALSE(p.form1.isVisible());
         EXPECT_FALSE(p.form2.isVisible());
         EXPECT_TRUE(p.form1.Timer1->Enabled());
-        for (Timer* timer : {p.form1.Timer2, p.form1.Timer3, p.form1.Timer4, p.form1.Timer5,
-                             p.form1.Timer6})
+        for (Timer* timer :
+             {p.form1.Timer2, p.form1.Timer3, p.form1.Timer4, p.form1.Timer5, p.form1.Timer6})
             EXPECT_FALSE(timer->Enabled());
         EXPECT_EQ(p.form1.Height(), 2310);
         EXPECT_EQ(p.form2.Left(), p.form1.Left());
@@ -74,7 +74,8 @@ TEST_F(StartupTest, FirstRunStoresTheAnswerAsTypedAndFillsTheList) {
     start();
     expectAsked({FirstPrompt});
     EXPECT_EQ(dialogs.shown[0].title, InputTitle);
-    EXPECT_EQ(config.read("tunevault/mp3.ini"), "[Settings]\nDIRECTORY=" + music.path().toUtf8() + "/\n");
+    EXPECT_EQ(config.read("tunevault/mp3.ini"),
+              "[Settings]\nDIRECTORY=" + music.path().toUtf8() + "/\n");
     EXPECT_EQ(program->form1.dir->text(), music.path() + "/");
     expectStartedWithSongs(music.path());
 }
@@ -85,7 +86,8 @@ TEST_F(StartupTest, EmptyAnswerAsksOnceMoreAndUsesAValidSecondAnswer) {
     expectAsked({FirstPrompt, "Please reinput your MP3 Playlist.", SecondPrompt});
     EXPECT_EQ(dialogs.shown[1].title, "Error.");
     EXPECT_EQ(dialogs.shown[2].title, InputTitle);
-    EXPECT_EQ(config.read("tunevault/mp3.ini"), "[Settings]\nDIRECTORY=" + music.path().toUtf8() + "\n");
+    EXPECT_EQ(config.read("tunevault/mp3.ini"),
+              "[Settings]\nDIRECTORY=" + music.path().toUtf8() + "\n");
     expectStartedWithSongs(music.path());
 }
 

@@ -7,7 +7,7 @@
 #include <QStringList>
 
 class FakeMediaPlayer : public MediaPlayer {
-public:
+  public:
     enum class State { Stopped, Playing, Paused };
 
     QStringList opened; // every path given to OpenFile, in turn

@@ -12,13 +12,14 @@
 #include <memory>
 
 class ProgramTest : public testing::Test {
-protected:
+  protected:
     QString settingsFile() const { return config.at("tunevault/mp3.ini"); }
     void storeDirectory(const QString& folder) const {
         config.write("tunevault/mp3.ini", "[Settings]\nDIRECTORY=" + folder.toUtf8() + "\n");
     }
     Program& start() {
-        program = std::make_unique<Program>(dialogs, ProgramPaths{settingsFile(), config.at("data")});
+        program =
+            std::make_unique<Program>(dialogs, ProgramPaths{settingsFile(), config.at("data")});
         program->Start();
         return *program;
     }
