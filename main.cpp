@@ -1,3 +1,4 @@
+#include "playback/gstmediaplayer.h"
 #include "windows/program.h"
 #include "windows/qtdialogs.h"
 
@@ -25,8 +26,9 @@ int main(int argc, char* argv[]) {
     const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
                                  QStringLiteral("/mp3.ini"),
                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
+    GstMediaPlayer media;
     QtDialogs dialogs;
-    Program program(dialogs, paths);
+    Program program(media, dialogs, paths);
     program.Start();
     return QApplication::exec();
 }

@@ -8,7 +8,7 @@
 #include "windows/form2.h"
 #include "windows/listbox.h"
 
-#include <QLabel>
+#include "windows/label.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "windows/form4.h"
 #include "windows/windowing.h"
 
+#include "windows/label.h"
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QLabel>
 
 #include <cstdio>
 

@@ -1,12 +1,18 @@
 #include "windows/form.h"
 
-#include <QLabel>
+#include "windows/label.h"
+#include <QAction>
 #include <QPixmap>
 
 #include <cmath>
 
 int ToPixels(double twips) {
     return int(std::lround(twips / TwipsPerPixel));
+}
+
+void SetCaption(QAction* item, const QString& caption) {
+    QString shown = caption;
+    item->setText(shown.replace(QLatin1Char('&'), QStringLiteral("&&")));
 }
 
 // Resources of a static library must be registered by hand (and outside any
@@ -19,11 +25,11 @@ static void InitResources() {
     (void)done;
 }
 
-FormWindow::FormWindow(const QString& name)
+FormWindow::FormWindow(const QString& name, const QString& title)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     InitResources();
     setObjectName(name);
-    setWindowTitle(QStringLiteral("Tunevault"));
+    setWindowTitle(title);
     resize(ToPixels(DesignWidth), ToPixels(DesignHeight));
     QPalette look = palette();
     look.setBrush(QPalette::Window, QPixmap(QStringLiteral(":/background.png")));
@@ -33,6 +39,7 @@ FormWindow::FormWindow(const QString& name)
     QFont small = font();
     small.setFamily(QStringLiteral("Sans Serif"));
     small.setPixelSize(11);
+    small.setStretch(82); // the labels were laid out for a narrow face
     setFont(small);
 }
 
@@ -64,9 +71,9 @@ void FormWindow::PlaceTwips(QWidget* control, int left, int top, int width, int 
     control->setGeometry(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height));
 }
 
-QLabel* FormWindow::AddLabel(const char* name, const QString& caption, int left, int top, int width,
-                             int height) {
-    auto* label = new QLabel(caption, this);
+Label* FormWindow::AddLabel(const char* name, const QString& caption, int left, int top, int width,
+                            int height) {
+    auto* label = new Label(caption, this);
     label->setObjectName(QString::fromLatin1(name));
     PlaceTwips(label, left, top, width, height);
     return label;

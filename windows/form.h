@@ -6,11 +6,15 @@
 
 #include <functional>
 
-class QLabel;
+class Label;
+class QAction;
 
 // 15 twips are one (96 dpi logical) pixel.
 inline constexpr int TwipsPerPixel = 15;
 int ToPixels(double twips);
+
+// Sets a menu item's caption as shown, with no letter taken as a shortcut.
+void SetCaption(QAction* item, const QString& caption);
 
 class FormWindow : public QWidget {
     Q_OBJECT
@@ -19,7 +23,7 @@ class FormWindow : public QWidget {
     static constexpr int DesignWidth = 3975;
     static constexpr int DesignHeight = 2310;
 
-    explicit FormWindow(const QString& name);
+    FormWindow(const QString& name, const QString& title);
 
     int Left() const { return x() * TwipsPerPixel; }
     int Top() const { return y() * TwipsPerPixel; }
@@ -38,8 +42,8 @@ class FormWindow : public QWidget {
   protected:
     // Places a child control at a rectangle given in twips.
     static void PlaceTwips(QWidget* control, int left, int top, int width, int height);
-    QLabel* AddLabel(const char* name, const QString& caption, int left, int top, int width,
-                     int height);
+    Label* AddLabel(const char* name, const QString& caption, int left, int top, int width,
+                    int height);
 
   private:
     std::function<void()> loadHandler_;

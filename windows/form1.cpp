@@ -1,9 +1,9 @@
 #include "windows/form1.h"
 
 #include "library/timer.h"
+#include "windows/label.h"
 #include "windows/listbox.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 
@@ -24,7 +24,7 @@ QMenu* NewMenu(QWidget* owner, const char* name, const QString& caption) {
 
 } // namespace
 
-Form1::Form1() : FormWindow(QStringLiteral("Form1")) {
+Form1::Form1() : FormWindow(QStringLiteral("Form1"), QStringLiteral("Tunevault")) {
     CreateControls();
     CreateWhateverMenu();
     CreateSmallMenus();
@@ -54,7 +54,7 @@ void Form1::CreateControls() {
     Final = AddLabel("Final", QStringLiteral("0"), 1365, 765, 1215, 495);
     Rep = AddLabel("Rep", QString(), 1365, 765, 1215, 495);
     dir = AddLabel("dir", QStringLiteral("/home/kelm/mp3s/"), 1365, 765, 1215, 495);
-    for (QLabel* hidden : {Final, Rep, dir})
+    for (Label* hidden : {Final, Rep, dir})
         hidden->hide();
     lblmins = AddLabel("lblmins", QStringLiteral("0"), 4995, 930, 1215, 495);
     lblrandom = AddLabel("lblrandom", QStringLiteral("Label2"), 4995, 885, 1215, 495);

@@ -7,7 +7,7 @@
 class FileListBox;
 class ListBox;
 class QAction;
-class QLabel;
+class Label;
 class QLineEdit;
 class QMenu;
 class Timer;
@@ -17,21 +17,21 @@ class Form1 : public FormWindow {
   public:
     Form1();
 
-    QLabel* Label2; // title strip
-    QLabel* TheID3; // shown while rolled up
-    QLabel* Exit;
+    Label* Label2; // title strip
+    Label* TheID3; // shown while rolled up
+    Label* Exit;
     QLineEdit* Artist;
     QLineEdit* Album;
     QLineEdit* Title;
     QLineEdit* Year;
-    QLabel* RateEFX; // rate effect as typed, covered by the song list
-    ListBox* List1;  // song names
-    QLabel* Stats;   // status line
-    QLabel* Final;   // width accumulator
-    QLabel* Rep;     // path of the song last chosen
-    QLabel* dir;     // the song directory
-    QLabel* lblmins;
-    QLabel* lblrandom;
+    Label* RateEFX; // rate effect as typed, covered by the song list
+    ListBox* List1; // song names
+    Label* Stats;   // status line
+    Label* Final;   // width accumulator
+    Label* Rep;     // path of the song last chosen
+    Label* dir;     // the song directory
+    Label* lblmins;
+    Label* lblrandom;
     ListBox* List2; // full paths, row for row with List1
     ListBox* List3; // scratch list for counting
     FileListBox* File1;

@@ -3,12 +3,12 @@
 
 #include "windows/form.h"
 
-class QLabel;
+class Label;
 
 class Form4 : public FormWindow {
     Q_OBJECT
   public:
     Form4();
 
-    QLabel* Label1; // title strip
+    Label* Label1; // title strip
 };

@@ -4,12 +4,16 @@
 
 #include "library/songlist.h"
 #include "library/startup.h"
+#include "library/tagpopup.h"
+#include "playback/songchoice.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
 #include "windows/form4.h"
+#include "windows/songinfo.h"
 
 class Dialogs;
+class MediaPlayer;
 
 struct ProgramPaths {
     QString settingsFile; // mp3.ini
@@ -18,7 +22,7 @@ struct ProgramPaths {
 
 class Program {
   public:
-    Program(Dialogs& dialogs, ProgramPaths paths);
+    Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths);
 
     // Runs the main window's load: the program's start.
     void Start();
@@ -34,4 +38,7 @@ class Program {
     ProgramPaths paths_;
     Startup startup_;
     SongListCommands songList_;
+    TagPopup tagPopup_;
+    SongChoice songChoice_;
+    SongInfo songInfo_;
 };

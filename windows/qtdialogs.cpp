@@ -1,7 +1,7 @@
 #include "windows/qtdialogs.h"
 
+#include "windows/label.h"
 #include <QInputDialog>
-#include <QLabel>
 #include <QMessageBox>
 
 namespace {

@@ -11,3 +11,11 @@ void MakeTopMost(FormWindow& form);
 void CenterForm(FormWindow& form);
 
 } // namespace MP3Mod
+
+namespace MP3Mod {
+
+// Shrinks the window by 1/divisor of its size a step, around its centre, until
+// its width or height is 120 twips or less; then hides it.
+void ShrinkAndHide(FormWindow& form, int divisor);
+
+} // namespace MP3Mod

@@ -3,8 +3,8 @@
 #include "tests/support/programfixture.h"
 #include "windows/listbox.h"
 
+#include "windows/label.h"
 #include <QFile>
-#include <QLabel>
 #include <QTimer>
 
 // Captures a label's text at given moments of the program's clock while a

@@ -3,9 +3,9 @@
 #include "tests/support/programfixture.h"
 #include "windows/listbox.h"
 
+#include "windows/label.h"
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QScreen>
 
 namespace {

@@ -2,6 +2,7 @@
 // A whole program on scripted dialogs, with its settings file and a song
 // folder in temporary folders.
 
+#include "tests/support/fakemediaplayer.h"
 #include "tests/support/printers.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testfiles.h"
@@ -18,12 +19,13 @@ class ProgramTest : public testing::Test {
         config.write("tunevault/mp3.ini", "[Settings]\nDIRECTORY=" + folder.toUtf8() + "\n");
     }
     Program& start() {
-        program =
-            std::make_unique<Program>(dialogs, ProgramPaths{settingsFile(), config.at("data")});
+        program = std::make_unique<Program>(media, dialogs,
+                                            ProgramPaths{settingsFile(), config.at("data")});
         program->Start();
         return *program;
     }
 
+    FakeMediaPlayer media;
     TestFolder config;
     TestFolder music;
     ScriptedDialogs dialogs;

@@ -1,0 +1,91 @@
+#include "playback/songchoice.h"
+
+#include "library/common.h"
+#include "library/id3.h"
+#include "library/names.h"
+#include "library/timer.h"
+#include "panel/slider.h"
+#include "playback/mediaplayer.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
+#include "windows/label.h"
+#include "windows/listbox.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+
+namespace {
+
+// Width allowed for each character of the song line, in twips.
+constexpr int TwipsPerCharacter = 195;
+
+} // namespace
+
+SongChoice::SongChoice(Form1& form1, Form2& form2, MediaPlayer& media)
+    : form1_(form1), form2_(form2), media_(media) {}
+
+void SongChoice::List1Click() {
+    form2_.Timer3->SetEnabled(true);
+    form1_.List2->SetListIndex(form1_.List1->ListIndex());
+}
+
+void SongChoice::List1DblClick() {
+    if (form1_.List2->ListIndex() < 0)
+        return;
+    PlaySelectedSong();
+    Label& stats = *form1_.Stats;
+    stats.setText(QStringLiteral("Song chosen."));
+    MP3Mod::WaitSeconds(10);
+    stats.setText(QStringLiteral("Status bar."));
+    MP3Mod::WaitSeconds(3);
+    stats.setText(QStringLiteral("Tired of double clicking? next time press enter."));
+    MP3Mod::WaitSeconds(5);
+    stats.setText(QStringLiteral("Status bar."));
+}
+
+void SongChoice::PlaySelectedSong() {
+    const int row = form1_.List2->ListIndex();
+    if (row < 0)
+        return;
+    SizeSongLine();
+    media_.OpenFile(form1_.List2->List(row));
+    form1_.Stop1->setChecked(false);
+    WaitUntilLoaded();
+    media_.Volume(form2_.Volume->Value() * 25 - 2500);
+    form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
+    FillTagBoxes();
+    form1_.Rep->setText(form1_.List2->List(form1_.List2->ListIndex()));
+}
+
+void SongChoice::SizeSongLine() {
+    // The width is summed up in the hidden label Final, which is left at 0.
+    Label& widthSum = *form1_.Final;
+    for (qsizetype i = 0; i <= form2_.Stats2->text().size(); ++i)
+        widthSum.setText(QString::number(widthSum.text().toLongLong() + TwipsPerCharacter));
+    form2_.Stats2->resize(ToPixels(double(widthSum.text().toLongLong())), form2_.Stats2->height());
+    widthSum.setText(QStringLiteral("0"));
+}
+
+void SongChoice::WaitUntilLoaded() {
+    do {
+        QCoreApplication::processEvents();
+        MP3Mod::WaitSeconds(0.22);
+    } while (media_.Position() < -1);
+}
+
+void SongChoice::FillTagBoxes() {
+    using namespace MP3Mod;
+    const struct {
+        QLineEdit* box;
+        QString (*field)(const QString&);
+        const char* missing;
+    } boxes[] = {{form1_.Artist, ReadTagArtist, "no artist"},
+                 {form1_.Title, ReadTagTitle, "no title"},
+                 {form1_.Album, ReadTagAlbum, "no album"},
+                 {form1_.Year, ReadTagYear, "no year"}};
+    for (const auto& entry : boxes)
+        entry.box->setText(CutMp3Extension(UnderscoresToBlanks(entry.field(media_.CurrentFile()))));
+    for (const auto& entry : boxes)
+        if (entry.box->text().isEmpty())
+            entry.box->setText(QString::fromLatin1(entry.missing));
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Choosing a song in the song list and playing it.
+
+class Form1;
+class Form2;
+class MediaPlayer;
+
+class SongChoice {
+  public:
+    SongChoice(Form1& form1, Form2& form2, MediaPlayer& media);
+
+    // A click keeps the path list on the clicked row.
+    void List1Click();
+    // A double-click plays the row, then shows status texts for 18 seconds.
+    void List1DblClick();
+    // Plays the selected row: name on the control panel, tag in the boxes.
+    void PlaySelectedSong();
+
+    // Sizes the control panel's song line from the text it shows now.
+    void SizeSongLine();
+    // Fills the four tag boxes from the loaded song's tag.
+    void FillTagBoxes();
+
+  private:
+    void WaitUntilLoaded();
+
+    Form1& form1_;
+    Form2& form2_;
+    MediaPlayer& media_;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// The song info window: at start-up it plays a random song and shows its tag;
+// its double-click brings up the other windows while the song fades out.
+
+class Form1;
+class Form2;
+class Form3;
+class Form4;
+class MediaPlayer;
+
+class SongInfo {
+  public:
+    SongInfo(Form1& form1, Form2& form2, Form3& form3, Form4& form4, MediaPlayer& media);
+
+    void Form3Load();
+    void lblDblClickDblClick();
+
+  private:
+    void ShowTag();
+
+    Form1& form1_;
+    Form2& form2_;
+    Form3& form3_;
+    Form4& form4_;
+    MediaPlayer& media_;
+};
