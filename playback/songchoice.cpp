@@ -30,7 +30,7 @@ void SongChoice::List1Click() {
 }
 
 void SongChoice::List1DblClick() {
-    if (form1_.List2->ListIndex() < 0)
+    if (form1_.List1->ListIndex() < 0)
         return;
     PlaySelectedSong();
     Label& stats = *form1_.Stats;

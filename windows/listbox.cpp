@@ -10,7 +10,10 @@ ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new QStringListMod
     setUniformItemSizes(true); // keeps lists of 100,000 songs cheap to lay out
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, &ListBox::Click);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
+        if (!pressing_)
+            emit Click();
+    });
 }
 
 int ListBox::ListCount() const {
@@ -59,10 +62,13 @@ void ListBox::Clear() {
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
-    const int before = ListIndex();
+    // One Click a press, also on the selected row or below the last one.
+    pressing_ = true;
     QListView::mousePressEvent(event);
-    // A click on the row already selected is a click all the same.
-    if (event->button() == Qt::LeftButton && ListIndex() == before && before >= 0)
+    if (!indexAt(event->position().toPoint()).isValid())
+        SetListIndex(-1); // a press below the last row selects nothing
+    pressing_ = false;
+    if (event->button() == Qt::LeftButton)
         emit Click();
 }
 

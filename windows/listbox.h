@@ -26,7 +26,7 @@ class ListBox : public QListView {
     void Clear();
 
   signals:
-    // The selection was set, by the user or by the program.
+    // A mouse press on the list, or the selection set by keys or the program.
     void Click();
     void DoubleClick();
 
@@ -36,6 +36,7 @@ class ListBox : public QListView {
 
   private:
     QStringListModel* model_;
+    bool pressing_ = false;
 };
 
 class FileListBox : public ListBox {

@@ -6,6 +6,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 class FakeMediaPlayer : public MediaPlayer {
   public:
     enum class State { Stopped, Playing, Paused };
@@ -19,12 +21,16 @@ class FakeMediaPlayer : public MediaPlayer {
     int volume = 0;
     int balance = 0;
     State state = State::Stopped;
+    std::vector<int> volumes; // every volume set, in turn
+    // After OpenFile, this many reads of the position say the file is still opening.
+    int openingReads = 0;
 
     void OpenFile(const QString& path) override {
         opened.append(path);
         currentFile = path;
         position = 0;
         state = State::Playing;
+        openingLeft = openingReads;
     }
     void Play() override { state = State::Playing; }
     void Pause() override { state = State::Paused; }
@@ -33,12 +39,24 @@ class FakeMediaPlayer : public MediaPlayer {
         position = 0;
     }
     QString CurrentFile() const override { return currentFile; }
-    double Position() const override { return position; }
+    double Position() const override {
+        if (openingLeft > 0) {
+            --openingLeft;
+            return -2;
+        }
+        return position;
+    }
     void Position(double seconds) override { position = seconds; }
     double Duration() const override { return duration; }
     void Rate(double value) override { rate = value; }
     bool Mute() const override { return muted; }
     void Mute(bool value) override { muted = value; }
-    void Volume(int value) override { volume = value; }
+    void Volume(int value) override {
+        volume = value;
+        volumes.push_back(value);
+    }
     void Balance(int value) override { balance = value; }
+
+  private:
+    mutable int openingLeft = 0;
 };

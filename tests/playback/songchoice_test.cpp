@@ -1,0 +1,111 @@
+#include "library/common.h"
+#include "library/timer.h"
+#include "panel/slider.h"
+#include "playback/songchoice.h"
+#include "tests/support/id3block.h"
+#include "tests/support/programfixture.h"
+#include "windows/label.h"
+#include "windows/listbox.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+class SongChoiceTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        music.write("Best_Song.mp3",
+                    QByteArray(500, 'a') + Id3Block({"My_Title.mp3 remix", "Artist", "", "2001"}));
+        music.write("Cut.mp3", QByteArray(500, 'a') + Id3Block({".mp3 start", "", "Album", ""}));
+        music.write("Untagged.mp3", QByteArray(500, 'a'));
+        storeDirectory(music.path());
+        start();
+        media.opened.clear();
+    }
+    Form1& form1() { return program->form1; }
+    Form2& form2() { return program->form2; }
+    SongChoice choice() { return {form1(), form2(), media}; }
+    void select(int row) { form1().List1->SetListIndex(row); }
+    QStringList tagBoxes() {
+        return {form1().Artist->text(), form1().Title->text(), form1().Album->text(),
+                form1().Year->text()};
+    }
+};
+
+TEST_F(SongChoiceTest, ClickKeepsThePathListOnTheRowAndStartsTheSeekTimer) {
+    form2().Timer3->SetEnabled(false);
+    select(2);
+    EXPECT_EQ(form1().List2->ListIndex(), 2);
+    EXPECT_TRUE(form2().Timer3->Enabled());
+    select(-1);
+    EXPECT_EQ(form1().List2->ListIndex(), -1);
+}
+
+TEST_F(SongChoiceTest, PlayingShowsNameAndTagWithUnderscoresAndExtensionGone) {
+    form2().Stats2->setText("No Song Playing.");
+    form2().Volume->Value(40);
+    form1().Stop1->setChecked(true);
+    select(0);
+    choice().PlaySelectedSong();
+    EXPECT_EQ(media.opened, QStringList({music.path() + "/Best_Song.mp3"}));
+    EXPECT_EQ(form2().Stats2->width() * 15, 195 * 17); // sized from "No Song Playing."
+    EXPECT_EQ(form1().Final->text(), "0");
+    EXPECT_EQ(form2().Stats2->text(), "Best Song");
+    EXPECT_EQ(tagBoxes(), QStringList({"Artist", "My Title", "n/a", "2001"}));
+    EXPECT_EQ(media.volume, 40 * 25 - 2500);
+    EXPECT_FALSE(form1().Stop1->isChecked());
+    EXPECT_EQ(form1().Rep->text(), music.path() + "/Best_Song.mp3");
+}
+
+TEST_F(SongChoiceTest, TitleCutToNothingSaysNoTitle) {
+    select(1);
+    choice().PlaySelectedSong();
+    EXPECT_EQ(tagBoxes(), QStringList({"n/a", "no title", "Album", "n/a"}));
+}
+
+TEST_F(SongChoiceTest, UntaggedAndVanishedSongs) {
+    select(2);
+    choice().PlaySelectedSong();
+    EXPECT_EQ(tagBoxes(), QStringList({"n/a", "n/a", "n/a", "n/a"}));
+    QFile::remove(music.at("Cut.mp3"));
+    select(1);
+    choice().PlaySelectedSong();
+    EXPECT_EQ(media.opened.last(), music.path() + "/Cut.mp3");
+    EXPECT_EQ(tagBoxes(), QStringList({"no artist", "no title", "no album", "no year"}));
+}
+
+TEST_F(SongChoiceTest, WaitsWhileTheSongIsStillOpening) {
+    media.openingReads = 3;
+    select(0);
+    choice().PlaySelectedSong();
+    EXPECT_EQ(media.Position(), 0); // every opening read was used up by the wait
+    EXPECT_EQ(form2().Stats2->text(), "Best Song");
+}
+
+TEST_F(SongChoiceTest, DoubleClickPlaysAgainAndWritesTheStatusTexts) {
+    QStringList seen;
+    for (double at : {5.0, 11.5, 15.0})
+        QTimer::singleShot(int(at / MP3Mod::ClockFactor() * 1000),
+                           [&] { seen.append(form1().Stats->text()); });
+    select(0);
+    emit form1().List1->DoubleClick();
+    EXPECT_EQ(seen, QStringList({"Song chosen.", "Status bar.",
+                                 "Tired of double clicking? next time press enter."}));
+    EXPECT_EQ(form1().Stats->text(), "Status bar.");
+    emit form1().List1->DoubleClick();
+    EXPECT_EQ(media.opened.size(), 2);
+    EXPECT_EQ(media.opened[0], media.opened[1]);
+}
+
+TEST_F(SongChoiceTest, DoubleClickWithoutARowDoesNothing) {
+    form1().show();
+    select(1);
+    // A press below the last row selects nothing, and so does the double-click.
+    const QPoint below(5, form1().List1->viewport()->height() - 2);
+    QTest::mouseDClick(form1().List1->viewport(), Qt::LeftButton, {}, below);
+    EXPECT_EQ(form1().List1->ListIndex(), -1);
+    EXPECT_EQ(form1().List2->ListIndex(), -1);
+    EXPECT_TRUE(media.opened.isEmpty());
+    EXPECT_EQ(form1().Stats->text(), "");
+}
