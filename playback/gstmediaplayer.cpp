@@ -151,7 +151,7 @@ void GstMediaPlayer::OpenFile(const QString& path) {
     ended_ = false;
     duration_ = 0;
     if (!QFileInfo(path).isFile()) {
-        Fail(QStringLiteral("no such file"));
+        Fail(QStringLiteral("not a file"));
         return;
     }
     gchar* uri = gst_filename_to_uri(QFile::encodeName(path).constData(), nullptr);
@@ -190,6 +190,8 @@ void GstMediaPlayer::HandleMessage(GstMessage* message, quint64 generation) {
         ended_ = true;
         break;
     case GST_MESSAGE_ERROR: {
+        if (load_ == Load::Failed)
+            break; // one failure, one report
         GError* error = nullptr;
         gst_message_parse_error(message, &error, nullptr);
         Fail(QString::fromUtf8(error ? error->message : "unknown error"));
