@@ -27,3 +27,4 @@ bench: deps
 	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/release -j $(JOBS)
 	build/release/bench/tunevault_bench
+	bench/playback_cpu.sh build/release/tunevault
