@@ -1,23 +1,10 @@
 #include "library/common.h"
 #include "library/songlist.h"
 #include "tests/support/programfixture.h"
+#include "tests/support/texthistory.h"
 #include "windows/listbox.h"
 
-#include "windows/label.h"
 #include <QFile>
-#include <QTimer>
-
-// Captures a label's text at given moments of the program's clock while a
-// command runs.
-class TextProbe {
-  public:
-    TextProbe(const QLabel* label, std::initializer_list<double> seconds) {
-        for (double at : seconds)
-            QTimer::singleShot(int(at / MP3Mod::ClockFactor() * 1000),
-                               [this, label] { texts.append(label->text()); });
-    }
-    QStringList texts;
-};
 
 class SongListTest : public ProgramTest {
   protected:
@@ -48,46 +35,42 @@ TEST_F(SongListTest, StartupRowsShowSongListNamesWithPathsAlongside) {
 
 TEST_F(SongListTest, RefreshListShowsPlainNamesAndReportsTheCount) {
     music.write("new.mp3");
-    TextProbe count(form2().mp3Count, {5});
-    TextProbe status(form1().Stats, {5});
+    TextHistory count(form2().mp3Count);
+    TextHistory status(form1().Stats);
     commands().RefreshlistClick();
     const QStringList names = {"a.mp3.old.mp3", "new.mp3", "Song-Title.mp3", "track_01.MP3"};
     EXPECT_EQ(form1().List1->Items(), names);
     EXPECT_EQ(form1().List2->Items(), pathsOf(names));
     EXPECT_FALSE(form1().List2->isHidden());
     EXPECT_TRUE(form1().List1->isEnabled());
-    EXPECT_EQ(count.texts, QStringList({"Refreshed mp3 count: 4"}));
-    EXPECT_EQ(status.texts, QStringList({"Thank you for waiting."}));
-    EXPECT_EQ(form2().mp3Count->text(), "mp3 Count: 4");
-    EXPECT_EQ(form1().Stats->text(), "");
+    EXPECT_EQ(count.changes(), QStringList({"Refreshed mp3 count: 4", "mp3 Count: 4"}));
+    EXPECT_EQ(status.changes(),
+              QStringList({"Please wait while I refresh the mp3s.", "Thank you for waiting.", ""}));
 }
 
 TEST_F(SongListTest, RefreshOfAnEmptiedFolderCountsZero) {
     for (const QString& name : plainNames)
         QFile::remove(music.at(name));
-    TextProbe count(form2().mp3Count, {5});
+    TextHistory count(form2().mp3Count);
     commands().RefreshlistClick();
-    EXPECT_EQ(count.texts, QStringList({"Refreshed mp3 count: 0"}));
-    EXPECT_EQ(form2().mp3Count->text(), "mp3 Count: 0");
+    EXPECT_EQ(count.changes(), QStringList({"Refreshed mp3 count: 0", "mp3 Count: 0"}));
     EXPECT_EQ(form1().List2->ListCount(), 0);
 }
 
 TEST_F(SongListTest, RefreshGlyphRebuildsQuietly) {
     const QString countBefore = form2().mp3Count->text();
-    TextProbe status(form1().Stats, {5});
+    TextHistory status(form1().Stats);
     commands().lblRefreshClick();
     EXPECT_EQ(form1().List1->Items(), plainNames);
     EXPECT_TRUE(form1().List2->isHidden());
     EXPECT_EQ(form2().mp3Count->text(), countBefore);
-    EXPECT_EQ(status.texts, QStringList({"Thank you for waiting."}));
-    EXPECT_EQ(form1().Stats->text(), "");
+    EXPECT_EQ(status.changes(), QStringList({"Thank you for waiting.", ""}));
 }
 
 TEST_F(SongListTest, RefreshSongListThanksForOneSecond) {
-    TextProbe status(form1().Stats, {0.5, 1.5});
+    TextHistory status(form1().Stats);
     MP3Mod::RefreshSongList(form1(), *form1().List1, *form1().List2);
-    MP3Mod::WaitSeconds(1.6);
-    EXPECT_EQ(status.texts, QStringList({"Thank you for waiting.", ""}));
+    EXPECT_EQ(status.changes(), QStringList({"Thank you for waiting.", ""}));
     EXPECT_EQ(form1().List2->Items(), pathsOf(plainNames));
 }
 

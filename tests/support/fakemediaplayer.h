@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <vector>
 
 class FakeMediaPlayer : public MediaPlayer {
@@ -22,6 +23,8 @@ class FakeMediaPlayer : public MediaPlayer {
     int balance = 0;
     State state = State::Stopped;
     std::vector<int> volumes; // every volume set, in turn
+    // Called on every volume set, after it is recorded.
+    std::function<void(int)> onVolume;
     // After OpenFile, this many reads of the position say the file is still opening.
     int openingReads = 0;
 
@@ -54,6 +57,8 @@ class FakeMediaPlayer : public MediaPlayer {
     void Volume(int value) override {
         volume = value;
         volumes.push_back(value);
+        if (onVolume)
+            onVolume(value);
     }
     void Balance(int value) override { balance = value; }
 

@@ -1,4 +1,3 @@
-#include "library/common.h"
 #include "library/timer.h"
 #include "panel/slider.h"
 #include "tests/support/id3block.h"
@@ -7,8 +6,6 @@
 #include "windows/listbox.h"
 #include "windows/songinfo.h"
 #include "windows/windowing.h"
-
-#include <QTimer>
 
 class SongInfoTest : public ProgramTest {
   protected:
@@ -50,10 +47,12 @@ TEST_F(SongInfoTest, DoubleClickBringsUpTheWindowsAndFadesTheSongOut) {
     media.volumes.clear();
     QString statusDuringFade;
     bool listEnabledDuringFade = true;
-    QTimer::singleShot(int(2 / MP3Mod::ClockFactor() * 1000), [&] {
-        statusDuringFade = program->form1.Stats->text();
-        listEnabledDuringFade = program->form1.List1->isEnabled();
-    });
+    media.onVolume = [&](int volume) {
+        if (volume == -1000) {
+            statusDuringFade = program->form1.Stats->text();
+            listEnabledDuringFade = program->form1.List1->isEnabled();
+        }
+    };
     emit program->form3.lblDblClick->DblClick();
     EXPECT_FALSE(program->form3.isVisible());
     EXPECT_TRUE(program->form1.isVisible());
