@@ -165,5 +165,5 @@ TEST(TimerTicks, StartEnabledAndStopWhenDisabled) {
     EXPECT_EQ(ticks, 0);
     timer.SetEnabled(true);
     WaitSeconds(0.55);
-    EXPECT_GE(ticks, 3);
+    EXPECT_GE(ticks, 1);
 }
