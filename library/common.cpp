@@ -4,10 +4,12 @@
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <random>
 
 namespace MP3Mod {
@@ -56,6 +58,21 @@ int RandomIndex(int upper, bool allowZero) {
     if (r >= 1.0f) // float rounding can reach the upper end
         r = std::nextafter(1.0f, 0.0f);
     return RandomIndexFor(r, upper, allowZero);
+}
+
+int RoundHalfEven(double value) {
+    if (std::isnan(value))
+        return 0;
+    constexpr double lowest = std::numeric_limits<int>::min();
+    constexpr double highest = std::numeric_limits<int>::max();
+    return int(std::nearbyint(std::clamp(value, lowest, highest)));
+}
+
+double LeadingNumber(const QString& text) {
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
+    const QRegularExpressionMatch match = number.match(text);
+    return match.hasMatch() ? match.captured().trimmed().toDouble() : 0.0;
 }
 
 QString TimeText(double seconds) {

@@ -25,6 +25,14 @@ int RandomIndex(int upper, bool allowZero);
 // The same for a given draw 0 <= r < 1: r * upper rounded, halves to even.
 int RandomIndexFor(float r, int upper, bool allowZero);
 
+// A number rounded to the nearest whole number, halves to even, kept within
+// the range of int (NaN gives 0).
+int RoundHalfEven(double value);
+
+// The number a text starts with (blanks before it skipped, "." as the decimal
+// point), 0 when it starts with none: "0.5x" gives 0.5, "abc" 0.
+double LeadingNumber(const QString& text);
+
 // Seconds as m:ss, rounded to whole seconds, halves to even. Values below
 // zero (nothing loaded or still loading) read as 0:00.
 QString TimeText(double seconds);

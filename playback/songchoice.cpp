@@ -14,6 +14,9 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 // Width allowed for each character of the song line, in twips.
@@ -62,7 +65,7 @@ void SongChoice::SizeSongLine() {
     Label& widthSum = *form1_.Final;
     for (qsizetype i = 0; i <= form2_.Stats2->text().size(); ++i)
         widthSum.setText(QString::number(widthSum.text().toLongLong() + TwipsPerCharacter));
-    form2_.Stats2->resize(ToPixels(double(widthSum.text().toLongLong())), form2_.Stats2->height());
+    form2_.Stats2->SetWidth(int(std::min<long long>(widthSum.text().toLongLong(), INT_MAX)));
     widthSum.setText(QStringLiteral("0"));
 }
 

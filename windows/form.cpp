@@ -6,10 +6,6 @@
 
 #include <cmath>
 
-int ToPixels(double twips) {
-    return int(std::lround(twips / TwipsPerPixel));
-}
-
 void SetCaption(QAction* item, const QString& caption) {
     QString shown = caption;
     item->setText(shown.replace(QLatin1Char('&'), QStringLiteral("&&")));
@@ -75,6 +71,13 @@ Label* FormWindow::AddLabel(const char* name, const QString& caption, int left, 
                             int height) {
     auto* label = new Label(caption, this);
     label->setObjectName(QString::fromLatin1(name));
-    PlaceTwips(label, left, top, width, height);
+    label->SetGeometryTwips(left, top, width, height);
     return label;
+}
+
+Label* FormWindow::AddGlyph(const char* name, const QString& caption, int left, int top, int width,
+                            int height) {
+    Label* glyph = AddLabel(name, caption, left, top, width, height);
+    glyph->SetGlyph(true);
+    return glyph;
 }

@@ -2,16 +2,14 @@
 // Base of the program's four windows: borderless, top-most, showing the
 // shared background picture, with positions and sizes in twips.
 
+#include "windows/twips.h"
+
 #include <QWidget>
 
 #include <functional>
 
 class Label;
 class QAction;
-
-// 15 twips are one (96 dpi logical) pixel.
-inline constexpr int TwipsPerPixel = 15;
-int ToPixels(double twips);
 
 // Sets a menu item's caption as shown, with no letter taken as a shortcut.
 void SetCaption(QAction* item, const QString& caption);
@@ -42,6 +40,8 @@ class FormWindow : public QWidget {
   protected:
     // Places a child control at a rectangle given in twips.
     static void PlaceTwips(QWidget* control, int left, int top, int width, int height);
+    Label* AddGlyph(const char* name, const QString& caption, int left, int top, int width,
+                    int height);
     Label* AddLabel(const char* name, const QString& caption, int left, int top, int width,
                     int height);
 

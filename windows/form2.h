@@ -12,12 +12,28 @@ class Form2 : public FormWindow {
   public:
     Form2();
 
-    Label* Label1;   // title strip
-    Slider* Volume;  // 1 (quietest) to 100 (full)
-    Label* mp3Count; // number of songs
-    Label* Stats2;   // the playing song's name, scrolling by
+    Label* Label1;  // title strip
+    Slider* bar;    // seek
+    Slider* Volume; // 1 (quietest) to 100 (full)
+    Slider* bar2;   // rate
+    Slider* bar3;   // balance: 0 left, 100 middle, 200 right
+    Label* lblstatic6;
+    Label* lblstatic5;
+    Label* lblstatic4;
+    Label* lblstatic3; // names the balance slider, or shows its value
+    Label* mp3Count;   // number of songs
+    Label* Stats2;     // the playing song's name, scrolling by
+    Label* lblplay;    // glyphs: play, pause/resume, stop, refresh
+    Label* lblpause;
+    Label* lblstop;
+    Label* lblRefresh;
+    Label* Parttime; // play position
+    Label* FullTime; // song length
 
     Timer* Timer1; // time labels
     Timer* Timer2; // scrolling song name
     Timer* Timer3; // seek slider follows the position
+
+  private:
+    Slider* AddSlider(const char* name, int minimum, int maximum, int value, int left, int top);
 };

@@ -1,5 +1,7 @@
 #pragma once
-// A label that reports the mouse: presses, clicks and double-clicks.
+// A label that reports the mouse (presses, clicks, double-clicks) and keeps
+// its place in exact twips. A glyph label holds one character as its caption
+// (its state) and shows a symbol for it.
 
 #include <QLabel>
 
@@ -7,6 +9,17 @@ class Label : public QLabel {
     Q_OBJECT
   public:
     using QLabel::QLabel;
+
+    // The caption: the text shown, or a glyph label's state character.
+    QString Caption() const { return glyph_ ? caption_ : text(); }
+    void SetCaption(const QString& caption);
+    void SetGlyph(bool glyph);
+
+    int Left() const { return left_; }
+    int Width() const { return width_; }
+    void SetLeft(int twips);
+    void SetWidth(int twips);
+    void SetGeometryTwips(int left, int top, int width, int height);
 
   signals:
     void MouseDown(Qt::MouseButton button);
@@ -17,4 +30,11 @@ class Label : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    bool glyph_ = false;
+    QString caption_; // a glyph label's state
+    int left_ = 0;
+    int width_ = 0;
 };

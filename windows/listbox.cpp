@@ -62,14 +62,16 @@ void ListBox::Clear() {
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {
+    emit MouseDown(event->button());
+    if (event->button() != Qt::LeftButton)
+        return; // only the left button selects
     // One Click a press, also on the selected row or below the last one.
     pressing_ = true;
     QListView::mousePressEvent(event);
     if (!indexAt(event->position().toPoint()).isValid())
         SetListIndex(-1); // a press below the last row selects nothing
     pressing_ = false;
-    if (event->button() == Qt::LeftButton)
-        emit Click();
+    emit Click();
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -29,6 +29,7 @@ class ListBox : public QListView {
     // A mouse press on the list, or the selection set by keys or the program.
     void Click();
     void DoubleClick();
+    void MouseDown(Qt::MouseButton button);
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -5,6 +5,8 @@
 #include "library/songlist.h"
 #include "library/startup.h"
 #include "library/tagpopup.h"
+#include "panel/controlpanel.h"
+#include "panel/soundeffects.h"
 #include "playback/songchoice.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
@@ -34,6 +36,8 @@ class Program {
 
   private:
     void Wire();
+    void WireControlPanel();
+    void WireSoundEffects();
 
     ProgramPaths paths_;
     Startup startup_;
@@ -41,4 +45,6 @@ class Program {
     TagPopup tagPopup_;
     SongChoice songChoice_;
     SongInfo songInfo_;
+    ControlPanel controlPanel_;
+    SoundEffects soundEffects_;
 };

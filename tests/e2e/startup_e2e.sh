@@ -20,7 +20,7 @@ printf '[Settings]\nDIRECTORY=%s\n' "$work/music" >"$work/home/.config/tunevault
 
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
-binary=$1; output=$2
+binary=$1; output=$2; work_dir=$3
 "$binary" 2>"$output/e2e-stderr.txt" &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
@@ -51,11 +51,24 @@ done
 sleep 6
 eval "$(xdotool getwindowgeometry --shell "$(visible Tunevault)")"
 xdotool mousemove $((X + 30)) $((Y + 60)) click --repeat 2 --delay 80 1
-sleep 2
+sleep 3
 import -window root "$output/e2e-playing.png"
+# The song's name scrolls across the panel and leaves it for a while: keep the
+# shot, one a second, where its line is brightest.
+panel=$(visible 'Tunevault control panel')
+best=-1
+for shot in $(seq 20); do
+    import -window "$panel" "$work_dir/panel.png"
+    brightness=$(convert "$work_dir/panel.png" -crop 256x14+0+120 -colorspace gray -format '%[fx:int(mean*100000)]' info:)
+    if ((brightness > best)); then
+        best=$brightness
+        cp "$work_dir/panel.png" "$output/e2e-control-panel.png"
+    fi
+    sleep 1
+done
 kill -0 $app || { echo "FAIL: the program ended"; exit 1; }
 echo "PASS: the three windows are shown and a row plays; screenshots in $output"
 SESSION
 
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
-    timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$binary" "$output"
+    timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$binary" "$output" "$work"

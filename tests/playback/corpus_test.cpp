@@ -4,12 +4,12 @@
 
 #include "library/id3.h"
 #include "playback/gstmediaplayer.h"
+#include "tests/support/outputlevels.h"
 #include "tests/support/printers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
-#include <gst/gst.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,10 +84,7 @@ TEST(Corpus, TagFieldsMatchTheExpectedValues) {
 TEST(Corpus, EveryFileLeavesThePlayerUsable) {
     if (CorpusFolder().isEmpty())
         GTEST_SKIP() << "no corpus given: run make test CORPUS=/path/to/corpus";
-    gst_init(nullptr, nullptr);
-    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
-    g_object_set(sink, "sync", TRUE, nullptr);
-    GstMediaPlayer player(sink);
+    GstMediaPlayer player(SilentSink());
     const QStringList files = QDir(CorpusFolder()).entryList(QDir::Files, QDir::Name);
     ASSERT_FALSE(files.isEmpty());
     for (const QString& name : files) {

@@ -1,31 +1,20 @@
 #include "library/common.h"
 #include "playback/gstmediaplayer.h"
 #include "tests/support/mp3fixtures.h"
+#include "tests/support/outputlevels.h"
 #include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
 
 #include <QFile>
 #include <QTest>
-#include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <memory>
 
-namespace {
-
-GstElement* SilentSink() {
-    gst_init(nullptr, nullptr);
-    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
-    g_object_set(sink, "sync", TRUE, nullptr);
-    return sink;
-}
-
-} // namespace
-
 class RealPlayer : public testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         songs = new TestFolder;
         MakeToneMp3(songs->at("tone.mp3"), 3);
@@ -146,53 +135,16 @@ TEST_F(RealPlayer, MuteIsKept) {
     EXPECT_FALSE(player.Mute());
 }
 
-namespace {
-
-// Left and right loudness of what reaches an application sink, in decibels.
-struct ChannelLevels {
-    double left;
-    double right;
-};
-
-ChannelLevels MeasureOutput(const QString& path, int balance) {
-    GstElement* sink = gst_element_factory_make("appsink", nullptr);
-    GstCaps* caps = gst_caps_from_string("audio/x-raw,format=F32LE,layout=interleaved,channels=2");
-    g_object_set(sink, "caps", caps, "sync", FALSE, nullptr);
-    gst_caps_unref(caps);
-    gst_object_ref(sink);
-    GstMediaPlayer player(sink);
-    player.Balance(balance);
-    player.OpenFile(path);
-    double sums[2] = {0, 0};
-    long frames = 0;
-    while (frames < 44100) {
-        GstSample* sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink), 5 * GST_SECOND);
-        if (!sample)
-            break;
-        GstMapInfo map;
-        GstBuffer* buffer = gst_sample_get_buffer(sample);
-        gst_buffer_map(buffer, &map, GST_MAP_READ);
-        const auto* samples = reinterpret_cast<const float*>(map.data);
-        for (size_t i = 0; i + 1 < map.size / sizeof(float); i += 2, ++frames) {
-            sums[0] += double(samples[i]) * samples[i];
-            sums[1] += double(samples[i + 1]) * samples[i + 1];
-        }
-        gst_buffer_unmap(buffer, &map);
-        gst_sample_unref(sample);
-    }
-    gst_object_unref(sink);
-    EXPECT_GE(frames, 44100);
-    auto decibels = [frames](double sum) { return 10 * std::log10(sum / std::max(1L, frames)); };
-    return {decibels(sums[0]), decibels(sums[1])};
-}
-
-} // namespace
-
 TEST_F(RealPlayer, BalanceLowersTheOtherChannelByAHundredthOfADecibelAStep) {
-    const ChannelLevels left = MeasureOutput(song("tone.mp3"), -2500);
+    auto balanced = [](int balance) {
+        return [balance](GstMediaPlayer& player) {
+            player.Balance(balance);
+        };
+    };
+    const ChannelLevels left = MeasureOutput(song("tone.mp3"), balanced(-2500));
     EXPECT_NEAR(left.left - left.right, 25.0, 0.5);
-    const ChannelLevels right = MeasureOutput(song("tone.mp3"), 1000);
+    const ChannelLevels right = MeasureOutput(song("tone.mp3"), balanced(1000));
     EXPECT_NEAR(right.right - right.left, 10.0, 0.5);
-    const ChannelLevels middle = MeasureOutput(song("mono.mp3"), 0);
+    const ChannelLevels middle = MeasureOutput(song("mono.mp3"), balanced(0));
     EXPECT_NEAR(middle.left - middle.right, 0.0, 0.1);
 }

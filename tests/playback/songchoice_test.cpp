@@ -48,7 +48,7 @@ TEST_F(SongChoiceTest, PlayingShowsNameAndTagWithUnderscoresAndExtensionGone) {
     select(0);
     choice().PlaySelectedSong();
     EXPECT_EQ(media.opened, QStringList({music.path() + "/Best_Song.mp3"}));
-    EXPECT_EQ(form2().Stats2->width() * 15, 195 * 17); // sized from "No Song Playing."
+    EXPECT_EQ(form2().Stats2->Width(), 195 * 17); // sized from "No Song Playing."
     EXPECT_EQ(form1().Final->text(), "0");
     EXPECT_EQ(form2().Stats2->text(), "Best Song");
     EXPECT_EQ(tagBoxes(), QStringList({"Artist", "My Title", "n/a", "2001"}));

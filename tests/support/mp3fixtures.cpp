@@ -18,10 +18,10 @@ void Run(const QString& program, const QStringList& arguments) {
 QString MakeToneMp3(const QString& path, double seconds, int channels,
                     const QStringList& lameArguments) {
     const QString wave = path + QStringLiteral(".wav");
-    Run(QStringLiteral("sox"), {"-n", "-r", "44100", "-c", QString::number(channels), wave,
-                                "synth", QString::number(seconds), "sine", "440", "vol", "0.5"});
-    Run(QStringLiteral("lame"), QStringList{"--quiet", "--cbr", "-b", "128"} + lameArguments +
-                                    QStringList{wave, path});
+    Run(QStringLiteral("sox"), {"-n", "-r", "44100", "-c", QString::number(channels), wave, "synth",
+                                QString::number(seconds), "sine", "440", "vol", "0.5"});
+    Run(QStringLiteral("lame"),
+        QStringList{"--quiet", "--cbr", "-b", "128"} + lameArguments + QStringList{wave, path});
     QFile::remove(wave);
     return path;
 }

@@ -1,0 +1,22 @@
+#pragma once
+// What a real player sends to its output, captured by an application sink.
+
+#include <QString>
+
+#include <functional>
+
+class GstMediaPlayer;
+
+struct ChannelLevels {
+    double left;  // decibels
+    double right; // decibels
+};
+
+// Plays the first second of a song through a new player, after prepare has
+// set it up, and measures the loudness of each channel.
+ChannelLevels MeasureOutput(const QString& path,
+                            const std::function<void(GstMediaPlayer&)>& prepare);
+
+// A silent sink that plays at real speed.
+typedef struct _GstElement GstElement;
+GstElement* SilentSink();
