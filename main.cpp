@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 // Wayland lets no window place itself, but the companion windows must follow
@@ -28,7 +31,10 @@ int main(int argc, char* argv[]) {
                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
     GstMediaPlayer media;
     QtDialogs dialogs;
-    Program program(media, dialogs, paths);
+    Program program(media, dialogs, paths, [] {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    });
     program.Start();
     return QApplication::exec();
 }

@@ -20,7 +20,7 @@ void RefreshSongList(Form1& form1, ListBox& nameList, ListBox& pathList);
 
 // The song list commands of the main window and the control panel.
 class SongListCommands {
-  public:
+public:
     SongListCommands(Form1& form1, Form2& form2, Dialogs& dialogs);
 
     // Menu "Refresh list": rebuild and report the count.
@@ -30,7 +30,7 @@ class SongListCommands {
     // The control panel's refresh glyph: rebuild quietly.
     void lblRefreshClick();
 
-  private:
+private:
     Form1& form1_;
     Form2& form2_;
     Dialogs& dialogs_;

@@ -11,14 +11,14 @@ class Form3;
 class Form4;
 
 class Startup {
-  public:
+public:
     Startup(Form1& form1, Form2& form2, Form3& form3, Form4& form4, Dialogs& dialogs,
             QString settingsFile);
 
     // The load handler of the main window.
     void Form1Load();
 
-  private:
+private:
     QString StoredDirectory() const;
     void FirstRun();
     QString AskDirectory(const QString& prompt);

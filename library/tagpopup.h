@@ -6,12 +6,12 @@ class Form1;
 class MediaPlayer;
 
 class TagPopup {
-  public:
+public:
     TagPopup(Form1& form1, MediaPlayer& media);
 
     void TheID3Click();
 
-  private:
+private:
     Form1& form1_;
     MediaPlayer& media_;
 };

@@ -6,7 +6,7 @@
 
 class Timer : public QObject {
     Q_OBJECT
-  public:
+public:
     // Timers are created enabled, as every timer of the windows is.
     Timer(int intervalMilliseconds, QObject* parent);
 
@@ -15,12 +15,12 @@ class Timer : public QObject {
     void SetEnabled(bool enabled);
     int Interval() const { return interval_; }
 
-  signals:
+signals:
     // Never emitted again while a handler of the previous tick still runs
     // (a handler may wait and so process events).
     void Tick();
 
-  private:
+private:
     void OnTimeout();
 
     QTimer timer_;

@@ -7,7 +7,7 @@ class Form2;
 class MediaPlayer;
 
 class ControlPanel {
-  public:
+public:
     ControlPanel(Form1& form1, Form2& form2, MediaPlayer& media);
 
     void Form2Load();
@@ -22,7 +22,7 @@ class ControlPanel {
     void lblpauseClick();
     void lblstopClick();
 
-  private:
+private:
     Form1& form1_;
     Form2& form2_;
     MediaPlayer& media_;

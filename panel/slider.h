@@ -7,7 +7,7 @@
 
 class Slider : public QWidget {
     Q_OBJECT
-  public:
+public:
     Slider(QWidget* parent, int minimum, int maximum, int value);
 
     int Value() const { return value_; }
@@ -18,7 +18,7 @@ class Slider : public QWidget {
     void Maximum(int maximum);
     int Minimum() const { return minimum_; }
 
-  signals:
+signals:
     // The user moved the pointer.
     void ValueChanged(int oldValue, int newValue);
     // The user let go of the pointer.
@@ -26,7 +26,7 @@ class Slider : public QWidget {
     // The user pressed the mouse on the slider.
     void Clicked();
 
-  protected:
+protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -34,7 +34,7 @@ class Slider : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 
-  private:
+private:
     void MoveByUser(int value);
     int ValueAt(int x) const;
     int PointerX() const;

@@ -10,7 +10,7 @@ class Form2;
 class MediaPlayer;
 
 class SoundEffects {
-  public:
+public:
     SoundEffects(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& dialogs);
 
     void bar2ValueChanged(int value);
@@ -24,7 +24,7 @@ class SoundEffects {
     // A right-click on the song list opens its command menu.
     void List1MouseDown(Qt::MouseButton button);
 
-  private:
+private:
     void Status(const QString& text, double seconds);
 
     Form1& form1_;

@@ -15,7 +15,7 @@ typedef struct _GstMessage GstMessage;
 
 class GstMediaPlayer : public QObject, public MediaPlayer {
     Q_OBJECT
-  public:
+public:
     // Plays to the desktop's sound system, or, where no audio output can be
     // opened, into a silent sink at real speed (said once on standard error).
     GstMediaPlayer();
@@ -37,7 +37,7 @@ class GstMediaPlayer : public QObject, public MediaPlayer {
     void Volume(int hundredthsOfDecibel) override;
     void Balance(int balance) override;
 
-  private:
+private:
     enum class Load { Empty, Opening, Ready, Failed };
 
     void HandleMessage(GstMessage* message, quint64 generation);

@@ -5,7 +5,7 @@
 #include <QString>
 
 class MediaPlayer {
-  public:
+public:
     virtual ~MediaPlayer() = default;
 
     // Loads the song file at path and starts playing it at once.

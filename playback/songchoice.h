@@ -6,7 +6,7 @@ class Form2;
 class MediaPlayer;
 
 class SongChoice {
-  public:
+public:
     SongChoice(Form1& form1, Form2& form2, MediaPlayer& media);
 
     // A click keeps the path list on the clicked row.
@@ -21,7 +21,7 @@ class SongChoice {
     // Fills the four tag boxes from the loaded song's tag.
     void FillTagBoxes();
 
-  private:
+private:
     void WaitUntilLoaded();
 
     Form1& form1_;

@@ -5,7 +5,7 @@
 #include <QString>
 
 class Dialogs {
-  public:
+public:
     enum class Icon { Information, Question, Exclamation, Critical };
     enum class Buttons { Ok, YesNo };
     enum class Answer { Ok, Yes, No };

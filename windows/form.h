@@ -16,7 +16,7 @@ void SetCaption(QAction* item, const QString& caption);
 
 class FormWindow : public QWidget {
     Q_OBJECT
-  public:
+public:
     // Width and height of every window, in twips (265 x 154 pixels).
     static constexpr int DesignWidth = 3975;
     static constexpr int DesignHeight = 2310;
@@ -37,7 +37,7 @@ class FormWindow : public QWidget {
     void SetLoadHandler(std::function<void()> handler) { loadHandler_ = std::move(handler); }
     void EnsureLoaded();
 
-  protected:
+protected:
     // Places a child control at a rectangle given in twips.
     static void PlaceTwips(QWidget* control, int left, int top, int width, int height);
     Label* AddGlyph(const char* name, const QString& caption, int left, int top, int width,
@@ -45,7 +45,7 @@ class FormWindow : public QWidget {
     Label* AddLabel(const char* name, const QString& caption, int left, int top, int width,
                     int height);
 
-  private:
+private:
     std::function<void()> loadHandler_;
     bool loaded_ = false;
 };

@@ -14,7 +14,7 @@ class Timer;
 
 class Form1 : public FormWindow {
     Q_OBJECT
-  public:
+public:
     Form1();
 
     Label* Label2; // title strip
@@ -81,7 +81,7 @@ class Form1 : public FormWindow {
     QAction* Year1;
     QAction* Album1;
 
-  private:
+private:
     void CreateControls();
     void CreateWhateverMenu();
     void CreateSmallMenus();

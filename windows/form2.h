@@ -9,7 +9,7 @@ class Timer;
 
 class Form2 : public FormWindow {
     Q_OBJECT
-  public:
+public:
     Form2();
 
     Label* Label1;  // title strip
@@ -34,6 +34,6 @@ class Form2 : public FormWindow {
     Timer* Timer2; // scrolling song name
     Timer* Timer3; // seek slider follows the position
 
-  private:
+private:
     Slider* AddSlider(const char* name, int minimum, int maximum, int value, int left, int top);
 };

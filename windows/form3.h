@@ -7,7 +7,7 @@ class Label;
 
 class Form3 : public FormWindow {
     Q_OBJECT
-  public:
+public:
     Form3();
 
     Label* Label2;      // title strip

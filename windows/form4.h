@@ -7,7 +7,7 @@ class Label;
 
 class Form4 : public FormWindow {
     Q_OBJECT
-  public:
+public:
     Form4();
 
     Label* Label1; // title strip

@@ -7,7 +7,7 @@
 
 class Label : public QLabel {
     Q_OBJECT
-  public:
+public:
     using QLabel::QLabel;
 
     // The caption: the text shown, or a glyph label's state character.
@@ -21,18 +21,18 @@ class Label : public QLabel {
     void SetWidth(int twips);
     void SetGeometryTwips(int left, int top, int width, int height);
 
-  signals:
+signals:
     void MouseDown(Qt::MouseButton button);
     void Click();
     void DblClick();
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-  private:
+private:
     bool glyph_ = false;
     QString caption_; // a glyph label's state
     int left_ = 0;

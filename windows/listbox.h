@@ -9,7 +9,7 @@ class QStringListModel;
 
 class ListBox : public QListView {
     Q_OBJECT
-  public:
+public:
     explicit ListBox(QWidget* parent);
 
     int ListCount() const;
@@ -25,24 +25,24 @@ class ListBox : public QListView {
     void AddItems(const QStringList& texts);
     void Clear();
 
-  signals:
+signals:
     // A mouse press on the list, or the selection set by keys or the program.
     void Click();
     void DoubleClick();
     void MouseDown(Qt::MouseButton button);
 
-  protected:
+protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
-  private:
+private:
     QStringListModel* model_;
     bool pressing_ = false;
 };
 
 class FileListBox : public ListBox {
     Q_OBJECT
-  public:
+public:
     FileListBox(QWidget* parent, QString pattern);
 
     // The folder, absolute and without a trailing "/".
@@ -52,7 +52,7 @@ class FileListBox : public ListBox {
     // Lists the folder again.
     void Refresh();
 
-  private:
+private:
     QString pattern_;
     QString path_;
 };

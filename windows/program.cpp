@@ -1,17 +1,40 @@
 #include "windows/program.h"
 
 #include "library/timer.h"
+#include "playback/mediaplayer.h"
 #include "panel/slider.h"
 #include "windows/label.h"
 #include "windows/listbox.h"
 
 #include <QAction>
 
-Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths)
-    : paths_(std::move(paths)), startup_(form1, form2, form3, form4, dialogs, paths_.settingsFile),
+namespace {
+
+// A menu item's click. A checkable item's mark is the handler's to set, so the
+// mark Qt has already flipped is put back first.
+void OnClick(QAction* item, std::function<void()> handler) {
+    QObject::connect(item, &QAction::triggered, [item, handler = std::move(handler)] {
+        if (item->isCheckable())
+            item->setChecked(!item->isChecked());
+        handler();
+    });
+}
+
+void OnTick(Timer* timer, std::function<void()> handler) {
+    QObject::connect(timer, &Timer::Tick, std::move(handler));
+}
+
+} // namespace
+
+Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
+                 std::function<void()> terminate)
+    : media_(media), paths_(std::move(paths)), terminate_(std::move(terminate)),
+      startup_(form1, form2, form3, form4, dialogs, paths_.settingsFile),
       songList_(form1, form2, dialogs), tagPopup_(form1, media), songChoice_(form1, form2, media),
       songInfo_(form1, form2, form3, form4, media), controlPanel_(form1, form2, media),
-      soundEffects_(form1, form2, media, dialogs) {
+      soundEffects_(form1, form2, media, dialogs),
+      transport_(form1, form2, media, dialogs, songChoice_),
+      autoModes_(form1, form2, media, dialogs, [this] { End(); }) {
     Wire();
 }
 
@@ -19,14 +42,19 @@ void Program::Start() {
     startup_.Form1Load();
 }
 
+void Program::End() {
+    for (FormWindow* form : std::initializer_list<FormWindow*>{&form1, &form2, &form3, &form4})
+        form->hide();
+    media_.Stop();
+    terminate_();
+}
+
 void Program::Wire() {
     form2.SetLoadHandler([this] { controlPanel_.Form2Load(); });
     form3.SetLoadHandler([this] { songInfo_.Form3Load(); });
 
-    QObject::connect(form1.Refreshlist, &QAction::triggered,
-                     [this] { songList_.RefreshlistClick(); });
-    QObject::connect(form1.AddDirectory, &QAction::triggered,
-                     [this] { songList_.AddDirectoryClick(); });
+    OnClick(form1.Refreshlist, [this] { songList_.RefreshlistClick(); });
+    OnClick(form1.AddDirectory, [this] { songList_.AddDirectoryClick(); });
     QObject::connect(form1.List1, &ListBox::Click, [this] { songChoice_.List1Click(); });
     QObject::connect(form1.List1, &ListBox::DoubleClick, [this] { songChoice_.List1DblClick(); });
     QObject::connect(form1.TheID3, &Label::Click, [this] { tagPopup_.TheID3Click(); });
@@ -34,13 +62,15 @@ void Program::Wire() {
                      [this] { songInfo_.lblDblClickDblClick(); });
     WireControlPanel();
     WireSoundEffects();
+    WireTransport();
+    WireAutoModes();
 }
 
 void Program::WireControlPanel() {
     ControlPanel& panel = controlPanel_;
-    QObject::connect(form2.Timer1, &Timer::Tick, [&panel] { panel.Timer1Tick(); });
-    QObject::connect(form2.Timer2, &Timer::Tick, [&panel] { panel.Timer2Tick(); });
-    QObject::connect(form2.Timer3, &Timer::Tick, [&panel] { panel.Timer3Tick(); });
+    OnTick(form2.Timer1, [&panel] { panel.Timer1Tick(); });
+    OnTick(form2.Timer2, [&panel] { panel.Timer2Tick(); });
+    OnTick(form2.Timer3, [&panel] { panel.Timer3Tick(); });
     QObject::connect(form2.bar, &Slider::ValueChanged, [&panel] { panel.barValueChanged(); });
     QObject::connect(form2.bar, &Slider::Released, [&panel] { panel.barReleased(); });
     QObject::connect(form2.lblpause, &Label::Click, [&panel] { panel.lblpauseClick(); });
@@ -57,13 +87,33 @@ void Program::WireSoundEffects() {
     QObject::connect(form2.Volume, &Slider::ValueChanged,
                      [&effects](int, int value) { effects.VolumeValueChanged(value); });
     QObject::connect(form2.Volume, &Slider::Released, [&effects] { effects.VolumeReleased(); });
-    QObject::connect(form1.Mute, &QAction::triggered, [&effects] { effects.MuteClick(); });
-    QObject::connect(form1.RateEffect, &QAction::triggered,
-                     [&effects] { effects.RateEffectClick(); });
-    QObject::connect(form1.ResetEffects, &QAction::triggered,
-                     [&effects] { effects.ResetEffectsClick(); });
-    QObject::connect(form1.SetBalanceToMiddle, &QAction::triggered,
-                     [&effects] { effects.SetBalanceToMiddleClick(); });
+    OnClick(form1.Mute, [&effects] { effects.MuteClick(); });
+    OnClick(form1.RateEffect, [&effects] { effects.RateEffectClick(); });
+    OnClick(form1.ResetEffects, [&effects] { effects.ResetEffectsClick(); });
+    OnClick(form1.SetBalanceToMiddle, [&effects] { effects.SetBalanceToMiddleClick(); });
     QObject::connect(form1.List1, &ListBox::MouseDown,
                      [&effects](Qt::MouseButton button) { effects.List1MouseDown(button); });
+}
+
+void Program::WireTransport() {
+    Transport& transport = transport_;
+    OnClick(form1.Next, [&transport] { transport.NextClick(); });
+    OnClick(form1.Previous, [&transport] { transport.PreviousClick(); });
+    OnClick(form1.Random, [&transport] { transport.RandomClick(); });
+    OnClick(form1.Repeat, [&transport] { transport.RepeatClick(); });
+    OnClick(form1.Stop1, [&transport] { transport.Stop1Click(); });
+    OnClick(form1.Pause1, [&transport] { transport.Pause1Click(); });
+}
+
+void Program::WireAutoModes() {
+    AutoModes& modes = autoModes_;
+    OnClick(form1.AutoNext, [&modes] { modes.AutoNextClick(); });
+    OnClick(form1.AutoPrevious, [&modes] { modes.AutoPreviousClick(); });
+    OnClick(form1.AutoRandom, [&modes] { modes.AutoRandomClick(); });
+    OnClick(form1.Sleep, [&modes] { modes.SleepClick(); });
+    OnTick(form1.Timer2, [&modes] { modes.Timer2Tick(); });
+    OnTick(form1.Timer3, [&modes] { modes.Timer3Tick(); });
+    OnTick(form1.Timer4, [&modes] { modes.Timer4Tick(); });
+    OnTick(form1.Timer5, [&modes] { modes.Timer5Tick(); });
+    OnTick(form1.Timer6, [&modes] { modes.Timer6Tick(); });
 }

@@ -7,12 +7,16 @@
 #include "library/tagpopup.h"
 #include "panel/controlpanel.h"
 #include "panel/soundeffects.h"
+#include "playback/automodes.h"
 #include "playback/songchoice.h"
+#include "playback/transport.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
 #include "windows/form4.h"
 #include "windows/songinfo.h"
+
+#include <functional>
 
 class Dialogs;
 class MediaPlayer;
@@ -23,23 +27,32 @@ struct ProgramPaths {
 };
 
 class Program {
-  public:
-    Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths);
+public:
+    // terminate ends the process; the program calls it once its windows are
+    // closed and playback has stopped.
+    Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
+            std::function<void()> terminate);
 
     // Runs the main window's load: the program's start.
     void Start();
+    // Ends the program at once: windows closed, playback stopped, nothing saved.
+    void End();
 
     Form1 form1;
     Form2 form2;
     Form3 form3;
     Form4 form4;
 
-  private:
+private:
     void Wire();
     void WireControlPanel();
     void WireSoundEffects();
+    void WireTransport();
+    void WireAutoModes();
 
+    MediaPlayer& media_;
     ProgramPaths paths_;
+    std::function<void()> terminate_;
     Startup startup_;
     SongListCommands songList_;
     TagPopup tagPopup_;
@@ -47,4 +60,6 @@ class Program {
     SongInfo songInfo_;
     ControlPanel controlPanel_;
     SoundEffects soundEffects_;
+    Transport transport_;
+    AutoModes autoModes_;
 };

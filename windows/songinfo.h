@@ -9,13 +9,13 @@ class Form4;
 class MediaPlayer;
 
 class SongInfo {
-  public:
+public:
     SongInfo(Form1& form1, Form2& form2, Form3& form3, Form4& form4, MediaPlayer& media);
 
     void Form3Load();
     void lblDblClickDblClick();
 
-  private:
+private:
     void ShowTag();
 
     Form1& form1_;

@@ -7,7 +7,7 @@
 #include <QFile>
 
 class SongListTest : public ProgramTest {
-  protected:
+protected:
     void SetUp() override {
         music.write("Song-Title.mp3");
         music.write("a.mp3.old.mp3");

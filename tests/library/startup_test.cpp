@@ -17,7 +17,7 @@ const QString InputTitle = "Input mp3 directory.";
 } // namespace
 
 class StartupTest : public ProgramTest {
-  protected:
+protected:
     void SetUp() override {
         music.write("Rock - Song_1.mp3");
         music.write("track_01.MP3");

@@ -12,8 +12,7 @@
 namespace {
 
 QStringList Captions(const Form1& form1) {
-    return {form1.Artist1->text(), form1.Song1->text(), form1.Album1->text(),
-            form1.Year1->text()};
+    return {form1.Artist1->text(), form1.Song1->text(), form1.Album1->text(), form1.Year1->text()};
 }
 
 } // namespace
@@ -21,8 +20,9 @@ QStringList Captions(const Form1& form1) {
 TEST(TagPopup, ShowsThePlayingSongsTagWithNameRulesApplied) {
     TestFolder songs;
     FakeMediaPlayer media;
-    media.currentFile = songs.write(
-        "s.mp3", QByteArray(200, 'a') + Id3Block({"Cool_Song.MP3 (live)", "An_Artist", "", "1990"}));
+    media.currentFile =
+        songs.write("s.mp3", QByteArray(200, 'a') +
+                                 Id3Block({"Cool_Song.MP3 (live)", "An_Artist", "", "1990"}));
     Form1 form1;
     TagPopup popup(form1, media);
     popup.TheID3Click();

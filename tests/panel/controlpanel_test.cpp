@@ -7,7 +7,7 @@
 #include <QTest>
 
 class ControlPanelTest : public ProgramTest {
-  protected:
+protected:
     void SetUp() override {
         music.write("Song-One.mp3");
         music.write("Two.mp3");
@@ -34,7 +34,7 @@ TEST(ControlPanelCount, HasNoDigitGrouping) {
     config.write("mp3.ini", "[Settings]\nDIRECTORY=" + music.path().toUtf8() + "\n");
     FakeMediaPlayer media;
     ScriptedDialogs dialogs;
-    Program program(media, dialogs, {config.at("mp3.ini"), config.at("data")});
+    Program program(media, dialogs, {config.at("mp3.ini"), config.at("data")}, [] {});
     program.Start();
     EXPECT_EQ(program.form2.mp3Count->text(), "mp3 Count: 1234");
 }

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 class SliderTest : public testing::Test {
-  protected:
+protected:
     SliderTest() : slider(nullptr, 1, 100, 1) {
         slider.resize(36, 17);
         slider.show();

@@ -9,7 +9,7 @@
 #include <QTest>
 
 class SoundEffectsTest : public ProgramTest {
-  protected:
+protected:
     void SetUp() override {
         storeDirectory(music.path());
         start();

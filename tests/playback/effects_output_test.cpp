@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 class EffectsOutput : public testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         songs = new TestFolder;
         MakeToneMp3(songs->at("tone.mp3"), 3);

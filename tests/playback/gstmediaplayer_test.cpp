@@ -14,7 +14,7 @@
 #include <memory>
 
 class RealPlayer : public testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() {
         songs = new TestFolder;
         MakeToneMp3(songs->at("tone.mp3"), 3);

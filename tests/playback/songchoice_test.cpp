@@ -12,7 +12,7 @@
 #include <QTest>
 
 class SongChoiceTest : public ProgramTest {
-  protected:
+protected:
     void SetUp() override {
         music.write("Best_Song.mp3",
                     QByteArray(500, 'a') + Id3Block({"My_Title.mp3 remix", "Artist", "", "2001"}));

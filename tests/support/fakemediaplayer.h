@@ -10,7 +10,7 @@
 #include <vector>
 
 class FakeMediaPlayer : public MediaPlayer {
-  public:
+public:
     enum class State { Stopped, Playing, Paused };
 
     QStringList opened; // every path given to OpenFile, in turn
@@ -62,6 +62,6 @@ class FakeMediaPlayer : public MediaPlayer {
     }
     void Balance(int value) override { balance = value; }
 
-  private:
+private:
     mutable int openingLeft = 0;
 };

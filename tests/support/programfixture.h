@@ -13,14 +13,15 @@
 #include <memory>
 
 class ProgramTest : public testing::Test {
-  protected:
+protected:
     QString settingsFile() const { return config.at("tunevault/mp3.ini"); }
     void storeDirectory(const QString& folder) const {
         config.write("tunevault/mp3.ini", "[Settings]\nDIRECTORY=" + folder.toUtf8() + "\n");
     }
     Program& start() {
         program = std::make_unique<Program>(media, dialogs,
-                                            ProgramPaths{settingsFile(), config.at("data")});
+                                            ProgramPaths{settingsFile(), config.at("data")},
+                                            [this] { ++ends; });
         program->Start();
         return *program;
     }
@@ -30,4 +31,5 @@ class ProgramTest : public testing::Test {
     TestFolder music;
     ScriptedDialogs dialogs;
     std::unique_ptr<Program> program;
+    int ends = 0; // times the program ended itself
 };

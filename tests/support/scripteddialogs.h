@@ -7,7 +7,7 @@
 #include <vector>
 
 class ScriptedDialogs : public Dialogs {
-  public:
+public:
     struct Shown {
         bool input; // an input box, else a message box
         QString text;
@@ -32,7 +32,7 @@ class ScriptedDialogs : public Dialogs {
         return Next(messageAnswers, buttons == Buttons::Ok ? Answer::Ok : Answer::No);
     }
 
-  private:
+private:
     template <typename T> static T Next(std::deque<T>& answers, T fallback) {
         if (answers.empty())
             return fallback;

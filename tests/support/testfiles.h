@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 
 class TestFolder {
-  public:
+public:
     TestFolder();
     QString path() const { return dir_.path(); }
     // Path of a name inside the folder.
@@ -17,6 +17,6 @@ class TestFolder {
     QString link(const QString& target, const QString& name) const;
     QByteArray read(const QString& name) const;
 
-  private:
+private:
     QTemporaryDir dir_;
 };

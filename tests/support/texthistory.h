@@ -8,7 +8,7 @@
 #include <QTimer>
 
 class TextHistory {
-  public:
+public:
     explicit TextHistory(const QLabel* label) : label_(label) {
         QObject::connect(&timer_, &QTimer::timeout, [this] { note(label_->text()); });
         note(label_->text());
@@ -20,7 +20,7 @@ class TextHistory {
         return texts_.mid(1);
     }
 
-  private:
+private:
     void note(const QString& text) {
         if (texts_.isEmpty() || texts_.last() != text)
             texts_.append(text);

@@ -8,7 +8,7 @@
 #include "windows/windowing.h"
 
 class SongInfoTest : public ProgramTest {
-  protected:
+protected:
     QStringList shownTag() {
         const Form3& form3 = program->form3;
         return {form3.lblArtist->text(), form3.lblTitle->text(), form3.lblalbum->text(),

@@ -1,0 +1,110 @@
+#include "playback/transport.h"
+
+#include "library/common.h"
+#include "library/names.h"
+#include "playback/mediaplayer.h"
+#include "playback/songchoice.h"
+#include "windows/dialogs.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
+#include "windows/label.h"
+#include "windows/listbox.h"
+
+#include <QAction>
+
+Transport::Transport(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& dialogs,
+                     SongChoice& choice)
+    : form1_(form1), form2_(form2), media_(media), dialogs_(dialogs), choice_(choice) {}
+
+void Transport::Refuse(const char* message) {
+    dialogs_.MsgBox(QString::fromLatin1(message), QStringLiteral("Duh"),
+                    Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+}
+
+void Transport::OpenSelectedPath() {
+    const int row = form1_.List2->ListIndex();
+    if (row >= 0)
+        media_.OpenFile(form1_.List2->List(row));
+}
+
+void Transport::NextClick() {
+    ListBox& names = *form1_.List1;
+    if (names.ListIndex() == names.ListCount() - 1) {
+        Refuse("You are on the last song of the list, You can't go above that.");
+        return;
+    }
+    form1_.List2->SetListIndex(form1_.List2->ListIndex() + 1);
+    names.SetListIndex(names.ListIndex() + 1);
+    OpenSelectedPath();
+}
+
+void Transport::PreviousClick() {
+    ListBox& names = *form1_.List1;
+    if (names.ListIndex() < 0)
+        return; // no row to go up from
+    if (names.ListIndex() == 0) {
+        Refuse("You are on the first song of the list, You can't go below that.");
+        return;
+    }
+    if (names.ListIndex() == names.ListCount() - 1) {
+        Refuse("You are on the last song of the list, You can't go below that.");
+        return;
+    }
+    form1_.List2->SetListIndex(form1_.List2->ListIndex() - 1);
+    names.SetListIndex(names.ListIndex() - 1);
+    OpenSelectedPath();
+}
+
+void Transport::RandomClick() {
+    if (form1_.List1->ListCount() == 0)
+        return;
+    choice_.SizeSongLine();
+    form1_.lblrandom->setText(
+        QString::number(MP3Mod::RandomIndex(form1_.List1->ListCount() - 1, true)));
+    MP3Mod::WaitSeconds(0.1);
+    // The list may have been rebuilt during the wait: a row gone is not played.
+    if (!form1_.List1->SetListIndex(form1_.lblrandom->text().toInt()) ||
+        form1_.List2->ListIndex() < 0)
+        return;
+    OpenSelectedPath();
+    choice_.FillTagBoxes();
+    form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
+    form1_.Rep->setText(form1_.List2->List(form1_.List2->ListIndex()));
+    Label& stats = *form1_.Stats;
+    stats.setText(QStringLiteral("Random song."));
+    MP3Mod::WaitSeconds(5);
+    stats.setText(QStringLiteral("Tired of right clicking? next time press R."));
+    MP3Mod::WaitSeconds(5);
+    stats.setText(QStringLiteral("Status bar."));
+}
+
+void Transport::RepeatClick() {
+    if (!form1_.Rep->text().isEmpty())
+        media_.OpenFile(form1_.Rep->text());
+}
+
+void Transport::Stop1Click() {
+    const bool stopped = form1_.Stop1->isChecked();
+    form1_.Stop1->setChecked(!stopped);
+    if (stopped)
+        media_.Play();
+    else
+        media_.Stop();
+}
+
+void Transport::Pause1Click() {
+    QAction& item = *form1_.Pause1;
+    if (item.text() == QLatin1String("Pause")) {
+        media_.Pause();
+        item.setText(QStringLiteral("Resume"));
+    } else if (item.text() == QLatin1String("Resume")) {
+        media_.Play();
+        item.setText(QStringLiteral("Pause"));
+    } else {
+        return;
+    }
+    Label& stats = *form1_.Stats;
+    stats.setText(QStringLiteral("Getting tired of clicking? Press pause next time."));
+    MP3Mod::WaitSeconds(5);
+    stats.setText(QStringLiteral("Status bar."));
+}

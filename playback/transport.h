@@ -1,0 +1,32 @@
+#pragma once
+// The transport commands of the song list's menu: next, previous, random,
+// repeat, stop and pause.
+
+class Dialogs;
+class Form1;
+class Form2;
+class MediaPlayer;
+class SongChoice;
+
+class Transport {
+public:
+    Transport(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& dialogs,
+              SongChoice& choice);
+
+    void NextClick();
+    void PreviousClick();
+    void RandomClick();
+    void RepeatClick();
+    void Stop1Click();
+    void Pause1Click();
+
+private:
+    void Refuse(const char* message);
+    void OpenSelectedPath();
+
+    Form1& form1_;
+    Form2& form2_;
+    MediaPlayer& media_;
+    Dialogs& dialogs_;
+    SongChoice& choice_;
+};
