@@ -57,6 +57,11 @@ void ListBox::AddItems(const QStringList& texts) {
         model_->setStringList(model_->stringList() + texts);
 }
 
+void ListBox::RemoveItem(int row) {
+    if (row >= 0 && row < ListCount())
+        model_->removeRows(row, 1);
+}
+
 void ListBox::Clear() {
     model_->setStringList({});
 }

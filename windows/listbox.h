@@ -23,6 +23,7 @@ public:
 
     void AddItem(const QString& text);
     void AddItems(const QStringList& texts);
+    void RemoveItem(int row);
     void Clear();
 
 signals:

@@ -1,8 +1,8 @@
 #include "windows/program.h"
 
 #include "library/timer.h"
-#include "playback/mediaplayer.h"
 #include "panel/slider.h"
+#include "playback/mediaplayer.h"
 #include "windows/label.h"
 #include "windows/listbox.h"
 
@@ -34,7 +34,9 @@ Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
       songInfo_(form1, form2, form3, form4, media), controlPanel_(form1, form2, media),
       soundEffects_(form1, form2, media, dialogs),
       transport_(form1, form2, media, dialogs, songChoice_),
-      autoModes_(form1, form2, media, dialogs, [this] { End(); }) {
+      autoModes_(form1, form2, media, dialogs, [this] { End(); }),
+      playlistWindow_(form1, form4, media, dialogs),
+      playlistFiles_(form4, dialogs, paths_.dataFolder), playlistAdvance_(form2, form4, media) {
     Wire();
 }
 
@@ -52,6 +54,7 @@ void Program::End() {
 void Program::Wire() {
     form2.SetLoadHandler([this] { controlPanel_.Form2Load(); });
     form3.SetLoadHandler([this] { songInfo_.Form3Load(); });
+    form4.SetLoadHandler([this] { playlistWindow_.Form4Load(); });
 
     OnClick(form1.Refreshlist, [this] { songList_.RefreshlistClick(); });
     OnClick(form1.AddDirectory, [this] { songList_.AddDirectoryClick(); });
@@ -64,6 +67,7 @@ void Program::Wire() {
     WireSoundEffects();
     WireTransport();
     WireAutoModes();
+    WirePlaylist();
 }
 
 void Program::WireControlPanel() {
@@ -116,4 +120,29 @@ void Program::WireAutoModes() {
     OnTick(form1.Timer4, [&modes] { modes.Timer4Tick(); });
     OnTick(form1.Timer5, [&modes] { modes.Timer5Tick(); });
     OnTick(form1.Timer6, [&modes] { modes.Timer6Tick(); });
+}
+
+void Program::WirePlaylist() {
+    PlaylistWindow& window = playlistWindow_;
+    QObject::connect(&form4, &Form4::MouseDown,
+                     [&window](Qt::MouseButton button) { window.FormMouseDown(button); });
+    QObject::connect(form4.Label2, &Label::Click, [&window] { window.Label2Click(); });
+    QObject::connect(form4.List1, &ListBox::MouseDown,
+                     [&window](Qt::MouseButton button) { window.List1MouseDown(button); });
+    QObject::connect(form4.List1, &ListBox::Click, [&window] { window.List1Click(); });
+    QObject::connect(form4.List1, &ListBox::DoubleClick, [&window] { window.List1DblClick(); });
+    OnClick(form4.Additem1, [&window] { window.Additem1Click(); });
+    OnClick(form4.RemoveItem, [&window] { window.RemoveItemClick(); });
+    OnClick(form4.ClearList, [&window] { window.ClearListClick(); });
+
+    PlaylistFileCommands& files = playlistFiles_;
+    OnClick(form4.Saveplaylist, [&files] { files.SaveplaylistClick(); });
+    OnClick(form4.LoadPlaylist1, [&files] { files.LoadPlaylist1Click(); });
+    QObject::connect(form4.Loadit, &Label::Click, [&files] { files.LoaditClick(); });
+
+    PlaylistAutoAdvance& advance = playlistAdvance_;
+    OnClick(form4.AutoNext, [&advance] { advance.AutoNextClick(); });
+    OnClick(form4.AutoRepeat, [&advance] { advance.AutoRepeatClick(); });
+    OnTick(form4.Timer1, [&advance] { advance.Timer1Tick(); });
+    OnTick(form4.Timer2, [&advance] { advance.Timer2Tick(); });
 }

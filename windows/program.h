@@ -10,6 +10,9 @@
 #include "playback/automodes.h"
 #include "playback/songchoice.h"
 #include "playback/transport.h"
+#include "playlist/playlistautoadvance.h"
+#include "playlist/playlistfilecommands.h"
+#include "playlist/playlistwindow.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
@@ -49,6 +52,7 @@ private:
     void WireSoundEffects();
     void WireTransport();
     void WireAutoModes();
+    void WirePlaylist();
 
     MediaPlayer& media_;
     ProgramPaths paths_;
@@ -62,4 +66,7 @@ private:
     SoundEffects soundEffects_;
     Transport transport_;
     AutoModes autoModes_;
+    PlaylistWindow playlistWindow_;
+    PlaylistFileCommands playlistFiles_;
+    PlaylistAutoAdvance playlistAdvance_;
 };

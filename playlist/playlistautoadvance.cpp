@@ -1,0 +1,76 @@
+#include "playlist/playlistautoadvance.h"
+
+#include "library/common.h"
+#include "library/names.h"
+#include "library/timer.h"
+#include "playback/mediaplayer.h"
+#include "windows/form2.h"
+#include "windows/form4.h"
+#include "windows/label.h"
+#include "windows/listbox.h"
+
+#include <QAction>
+
+namespace {
+
+const QString Resting = QStringLiteral("Playlist Status.");
+
+} // namespace
+
+PlaylistAutoAdvance::PlaylistAutoAdvance(Form2& form2, Form4& form4, MediaPlayer& media)
+    : form2_(form2), form4_(form4), media_(media) {}
+
+bool PlaylistAutoAdvance::SongEnded() const {
+    return MP3Mod::PositionText(media_) == MP3Mod::DurationText(media_);
+}
+
+void PlaylistAutoAdvance::AutoNextClick() {
+    const bool on = !form4_.AutoNext->isChecked();
+    form4_.AutoNext->setChecked(on);
+    form4_.Timer1->SetEnabled(on);
+    form4_.Stats3->setText(on ? QStringLiteral("Playlist auto-next enabled.")
+                              : QStringLiteral("Playlist auto-next disabled."));
+}
+
+void PlaylistAutoAdvance::AutoRepeatClick() {
+    const bool on = !form4_.AutoRepeat->isChecked();
+    form4_.AutoRepeat->setChecked(on);
+    form4_.Timer2->SetEnabled(on);
+}
+
+void PlaylistAutoAdvance::Timer1Tick() {
+    if (!SongEnded())
+        return;
+    ListBox& names = *form4_.List1;
+    if (names.ListIndex() != names.ListCount() - 1) {
+        form4_.Stats3->setText(QStringLiteral("Playlist Auto-Next triggered next song."));
+        form4_.List2->SetListIndex(form4_.List2->ListIndex() + 1);
+        names.SetListIndex(names.ListIndex() + 1);
+        MP3Mod::WaitSeconds(0.25);
+        const int row = form4_.List2->ListIndex();
+        if (row >= 0)
+            media_.OpenFile(form4_.List2->List(row));
+        form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
+        MP3Mod::WaitSeconds(3);
+        form4_.Stats3->setText(Resting);
+        return;
+    }
+    form4_.Stats3->setText(QStringLiteral("Playlist Exhausted, Auto-next Disabled."));
+    form2_.Stats2->setText(QStringLiteral("No song."));
+    form4_.AutoNext->setChecked(false);
+    form4_.Timer1->SetEnabled(false);
+    MP3Mod::WaitSeconds(0.25);
+    form4_.Stats3->setText(Resting);
+}
+
+void PlaylistAutoAdvance::Timer2Tick() {
+    ListBox& names = *form4_.List1;
+    if (!SongEnded() || names.ListCount() == 0)
+        return;
+    if (names.ListIndex() < 0)
+        names.SetListIndex(0); // with no entry selected, it starts with the first
+    media_.OpenFile(form4_.List2->List(form4_.List2->ListIndex()));
+    // The next entry to play; after the last one it starts over.
+    const int next = names.ListIndex() + 1;
+    names.SetListIndex(next < names.ListCount() ? next : 0);
+}

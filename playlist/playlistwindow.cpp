@@ -1,0 +1,105 @@
+#include "playlist/playlistwindow.h"
+
+#include "library/common.h"
+#include "library/timer.h"
+#include "playback/mediaplayer.h"
+#include "windows/dialogs.h"
+#include "windows/form1.h"
+#include "windows/form4.h"
+#include "windows/label.h"
+#include "windows/listbox.h"
+#include "windows/windowing.h"
+
+#include <QCursor>
+#include <QFile>
+#include <QFileInfo>
+#include <QMenu>
+
+PlaylistWindow::PlaylistWindow(Form1& form1, Form4& form4, MediaPlayer& media, Dialogs& dialogs)
+    : form1_(form1), form4_(form4), media_(media), dialogs_(dialogs) {}
+
+void PlaylistWindow::Form4Load() {
+    MP3Mod::MakeTopMost(form4_);
+    form4_.Timer1->SetEnabled(false);
+    form4_.Timer2->SetEnabled(false);
+}
+
+void PlaylistWindow::FormMouseDown(Qt::MouseButton button) {
+    if (button != Qt::LeftButton)
+        return;
+    form4_.List1->SetListIndex(-1);
+    form4_.List2->SetListIndex(-1);
+}
+
+void PlaylistWindow::Label2Click() {
+    form4_.Stuff->popup(QCursor::pos());
+}
+
+void PlaylistWindow::List1MouseDown(Qt::MouseButton button) {
+    if (button == Qt::RightButton)
+        form4_.Stuff->popup(QCursor::pos());
+}
+
+void PlaylistWindow::List1Click() {
+    form4_.List2->SetListIndex(form4_.List1->ListIndex());
+}
+
+void PlaylistWindow::List1DblClick() {
+    const int row = form4_.List2->ListIndex();
+    if (row >= 0)
+        media_.OpenFile(form4_.List2->List(row));
+}
+
+void PlaylistWindow::Additem1Click() {
+    AddMatchingSongs();
+}
+
+void PlaylistWindow::AddMatchingSongs() {
+    const QString typed = dialogs_.InputBox(
+        QStringLiteral("What String do you want to add?\r\nEx: Slipk for slipknot "
+                       "or 3p for 3pebble. Just partially what you want added is "
+                       "acceptable"),
+        QStringLiteral("String to add=?"));
+    if (typed.isEmpty())
+        return;
+    const QStringList names = form1_.List1->Items();
+    const QStringList paths = form1_.List2->Items();
+    QStringList addedNames;
+    QStringList addedPaths;
+    for (qsizetype row = 0; row < names.size() && row < paths.size(); ++row) {
+        if (MP3Mod::TextMatches(names[row], typed)) {
+            addedPaths.append(paths[row]);
+            addedNames.append(names[row]);
+        }
+    }
+    form4_.List2->AddItems(addedPaths);
+    form4_.List1->AddItems(addedNames);
+}
+
+void PlaylistWindow::RemoveItemClick() {
+    const int row = form4_.List1->ListIndex();
+    if (row < 0)
+        return;
+    form4_.List1->RemoveItem(row);
+    form4_.List2->RemoveItem(row);
+    form4_.List1->SetListIndex(-1);
+    form4_.List2->SetListIndex(-1);
+}
+
+void PlaylistWindow::ClearListClick() {
+    const QString loaded = form4_.ThePlaylist->text();
+    if (loaded.isEmpty()) {
+        dialogs_.MsgBox(QStringLiteral("Please make or load a playlist."), QStringLiteral("Error."),
+                        Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+        return;
+    }
+    form4_.List1->Clear();
+    form4_.List2->Clear();
+    QFile file(loaded);
+    // A file already gone leaves nothing to delete; any other failure is said.
+    if (QFileInfo::exists(loaded) && !file.remove())
+        dialogs_.MsgBox(QStringLiteral("The playlist ") + loaded +
+                            QStringLiteral(" could not be deleted: ") + file.errorString(),
+                        QStringLiteral("Error."), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+    form4_.ThePlaylist->clear();
+}
