@@ -19,9 +19,8 @@ protected:
         config.write("tunevault/mp3.ini", "[Settings]\nDIRECTORY=" + folder.toUtf8() + "\n");
     }
     Program& start() {
-        program = std::make_unique<Program>(media, dialogs,
-                                            ProgramPaths{settingsFile(), config.at("data")},
-                                            [this] { ++ends; });
+        program = std::make_unique<Program>(
+            media, dialogs, ProgramPaths{settingsFile(), config.at("data")}, [this] { ++ends; });
         program->Start();
         return *program;
     }

@@ -1,0 +1,196 @@
+#include "library/timer.h"
+#include "tests/support/programfixture.h"
+#include "tests/support/texthistory.h"
+#include "tests/support/unwritable.h"
+#include "windows/label.h"
+#include "windows/listbox.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QTest>
+
+class PlaylistTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        for (const char* name : {"Track One.mp3", "Someone Else.mp3", "bigband.mp3", "Other.mp3"})
+            music.write(name);
+        storeDirectory(music.path());
+        start();
+        media.opened.clear();
+    }
+    Form4& form4() { return program->form4; }
+    QString data(const QString& name) const { return config.at("data/" + name); }
+    void addMatching(const QString& typed) {
+        dialogs.inputAnswers = {typed};
+        form4().Additem1->trigger();
+    }
+    QStringList names() { return form4().List1->Items(); }
+    QStringList paths() { return form4().List2->Items(); }
+};
+
+TEST_F(PlaylistTest, LoadLeavesTheAutoTimersOff) {
+    EXPECT_FALSE(form4().Timer1->Enabled());
+    EXPECT_FALSE(form4().Timer2->Enabled());
+    EXPECT_EQ(form4().Stats3->text(), "Playlist Status.");
+}
+
+TEST_F(PlaylistTest, AddItemAppendsEverySongWhoseNameHoldsTheText) {
+    addMatching("one");
+    EXPECT_EQ(dialogs.shown[0].text,
+              "What String do you want to add?\r\nEx: Slipk for slipknot or 3p for 3pebble. Just "
+              "partially what you want added is acceptable");
+    EXPECT_EQ(dialogs.shown[0].title, "String to add=?");
+    EXPECT_EQ(names(), QStringList({"Someone Else", "Track One"}));
+    EXPECT_EQ(paths(), QStringList({music.at("Someone Else.mp3"), music.at("Track One.mp3")}));
+    addMatching("big band");
+    addMatching("one");
+    EXPECT_EQ(names(),
+              QStringList({"Someone Else", "Track One", "bigband", "Someone Else", "Track One"}));
+    addMatching("   ");
+    EXPECT_EQ(names().size(), 9);
+    addMatching("");
+    addMatching("nothing like it");
+    EXPECT_EQ(names().size(), 9);
+    EXPECT_EQ(paths().size(), 9);
+}
+
+TEST_F(PlaylistTest, RemoveItemTakesTheSelectedRowFromBothLists) {
+    addMatching(" ");
+    addMatching("Other");
+    ASSERT_EQ(names().size(), 5);
+    form4().List1->SetListIndex(2);
+    form4().RemoveItem->trigger();
+    EXPECT_EQ(names(), QStringList({"bigband", "Other", "Track One", "Other"}));
+    EXPECT_EQ(paths()[2], music.at("Track One.mp3"));
+    EXPECT_EQ(form4().List1->ListIndex(), -1);
+    form4().RemoveItem->trigger(); // nothing selected: nothing removed
+    EXPECT_EQ(names().size(), 4);
+}
+
+TEST_F(PlaylistTest, BackgroundClickSelectsNothing) {
+    addMatching(" ");
+    form4().List1->SetListIndex(1);
+    EXPECT_EQ(form4().List2->ListIndex(), 1);
+    form4().show();
+    QTest::mouseClick(&form4(), Qt::LeftButton, {}, QPoint(5, 120));
+    EXPECT_EQ(form4().List1->ListIndex(), -1);
+    EXPECT_EQ(form4().List2->ListIndex(), -1);
+    form4().RemoveItem->trigger();
+    EXPECT_EQ(names().size(), 4);
+}
+
+TEST_F(PlaylistTest, DoubleClickPlaysTheEntry) {
+    addMatching("other");
+    form4().List1->SetListIndex(0);
+    emit form4().List1->DoubleClick();
+    EXPECT_EQ(media.opened, QStringList({music.at("Other.mp3")}));
+}
+
+TEST_F(PlaylistTest, SaveWritesTheDefaultFileThenAsksForAName) {
+    addMatching("one");
+    form4().Saveplaylist->trigger();
+    EXPECT_EQ(
+        config.read("data/Playlist.m3u"),
+        (music.at("Someone Else.mp3") + "\r\n" + music.at("Track One.mp3") + "\r\n").toUtf8());
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].text, "List saved as " + data("Playlist.m3u") + ".");
+    EXPECT_EQ(dialogs.shown[1].title, "List Saved successfully.");
+
+    for (const char* name : {"Mix", "Mix.m3u", "", "../escape"}) {
+        dialogs.inputAnswers = {name};
+        form4().Saveplaylist->trigger();
+    }
+    EXPECT_EQ(dialogs.shown[2].title, "Input name.");
+    EXPECT_EQ(dialogs.shown[2].text,
+              "Playlist.m3u Already exists, Please choose another name for your Playlist name, It "
+              "will be saved as " +
+                  data("whatever.m3u") +
+                  ", Whatever as what you input.  If you wish to add on to your Current Playlist, "
+                  "type the name of the playlist in.");
+    EXPECT_TRUE(QFileInfo::exists(data("Mix.m3u")));
+    EXPECT_TRUE(QFileInfo::exists(data("Mix.m3u.m3u")));
+    EXPECT_FALSE(QFileInfo::exists(config.at("escape.m3u")));
+    EXPECT_EQ(dialogs.shown.back().title, "Error.");
+    EXPECT_EQ(dialogs.shown.size(), 2u + 4u + 1u); // no message after a save by name
+}
+
+TEST_F(PlaylistTest, FailedSaveSaysSoAndKeepsTheOldFile) {
+    config.write("data/Playlist.m3u", "/old.mp3\r\n");
+    config.write("data/Mix.m3u", "/old mix.mp3\r\n");
+    addMatching("one");
+    UnwritableFolder lock(config.at("data"));
+    if (!lock.locked())
+        GTEST_SKIP() << "this file system cannot lock a folder";
+    dialogs.inputAnswers = {"Mix"};
+    form4().Saveplaylist->trigger();
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[2].title, "Error.");
+    EXPECT_TRUE(dialogs.shown[2].text.contains(data("Mix.m3u")));
+    EXPECT_EQ(config.read("data/Mix.m3u"), "/old mix.mp3\r\n");
+}
+
+TEST_F(PlaylistTest, LoadWithNoneOneOrSeveralFiles) {
+    addMatching("other");
+    form4().LoadPlaylist1->trigger();
+    EXPECT_EQ(dialogs.shown.back().title, "No playlists found.");
+    EXPECT_EQ(dialogs.shown.back().text,
+              "There were no playlists found, please make one or more then try again.");
+    EXPECT_EQ(names(), QStringList({"Other.mp3"})); // shown again from the paths
+
+    config.write("data/Mix.m3u", "/songs/a.mp3\r\n/songs/b.mp3\r\n");
+    form4().LoadPlaylist1->trigger(); // exactly one: loaded at once, appended
+    EXPECT_EQ(paths(), QStringList({music.at("Other.mp3"), "/songs/a.mp3", "/songs/b.mp3"}));
+    EXPECT_EQ(names(), QStringList({"Other.mp3", "a.mp3", "b.mp3"}));
+    EXPECT_EQ(form4().ThePlaylist->text(), data("Mix.m3u"));
+    form4().LoadPlaylist1->trigger(); // a second load doubles the entries
+    EXPECT_EQ(paths().size(), 5);
+    EXPECT_EQ(names().size(), 5);
+
+    config.write("data/Other.M3U", "/songs/c.mp3\n");
+    form4().LoadPlaylist1->trigger();
+    EXPECT_EQ(dialogs.shown.back().title, "Multiple Finds.");
+    EXPECT_TRUE(form4().File1->isVisibleTo(&form4()));
+    EXPECT_FALSE(form4().List1->isVisibleTo(&form4()));
+    EXPECT_TRUE(form4().Loadit->isVisibleTo(&form4()));
+    emit form4().Loadit->Click(); // nothing chosen yet
+    EXPECT_TRUE(form4().File1->isVisibleTo(&form4()));
+    EXPECT_EQ(form4().File1->Items(), QStringList({"Mix.m3u", "Other.M3U"}));
+    form4().File1->SetListIndex(1);
+    emit form4().Loadit->Click();
+    EXPECT_EQ(paths().last(), "/songs/c.mp3");
+    EXPECT_EQ(names().size(), paths().size());
+    EXPECT_EQ(form4().ThePlaylist->text(), data("Other.M3U"));
+    EXPECT_TRUE(form4().List1->isVisibleTo(&form4()));
+    EXPECT_FALSE(form4().File1->isVisibleTo(&form4()));
+    EXPECT_TRUE(form4().Label2->isVisibleTo(&form4()));
+}
+
+TEST_F(PlaylistTest, ClearListDeletesTheLoadedPlaylist) {
+    addMatching("one");
+    form4().ClearList->trigger();
+    EXPECT_EQ(dialogs.shown.back().text, "Please make or load a playlist.");
+    EXPECT_EQ(dialogs.shown.back().title, "Error.");
+    EXPECT_EQ(names().size(), 2);
+
+    config.write("data/Mix.m3u", "/songs/a.mp3\r\n");
+    form4().LoadPlaylist1->trigger();
+    const size_t messages = dialogs.shown.size();
+    form4().ClearList->trigger();
+    EXPECT_EQ(dialogs.shown.size(), messages);
+    EXPECT_TRUE(names().isEmpty());
+    EXPECT_TRUE(paths().isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(data("Mix.m3u")));
+    EXPECT_EQ(form4().ThePlaylist->text(), "");
+    form4().ClearList->trigger();
+    EXPECT_EQ(dialogs.shown.back().text, "Please make or load a playlist.");
+}
+
+TEST_F(PlaylistTest, ClearListOfAPlaylistAlreadyGoneStillEmptiesTheLists) {
+    config.write("data/Mix.m3u", "/songs/a.mp3\r\n");
+    form4().LoadPlaylist1->trigger();
+    QFile::remove(data("Mix.m3u"));
+    form4().ClearList->trigger();
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(paths().isEmpty());
+    EXPECT_EQ(form4().ThePlaylist->text(), "");
+}
