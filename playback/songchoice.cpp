@@ -76,6 +76,21 @@ void SongChoice::WaitUntilLoaded() {
     } while (media_.Position() < -1);
 }
 
+bool SongChoice::OpenRandomRow() {
+    if (form1_.List1->ListCount() == 0)
+        return false;
+    SizeSongLine();
+    form1_.lblrandom->setText(
+        QString::number(MP3Mod::RandomIndex(form1_.List1->ListCount() - 1, true)));
+    MP3Mod::WaitSeconds(0.1);
+    // The list may have been rebuilt during the wait: a row gone is not played.
+    if (!form1_.List1->SetListIndex(form1_.lblrandom->text().toInt()) ||
+        form1_.List2->ListIndex() < 0)
+        return false;
+    media_.OpenFile(form1_.List2->List(form1_.List2->ListIndex()));
+    return true;
+}
+
 void SongChoice::FillTagBoxes() {
     using namespace MP3Mod;
     const struct {

@@ -20,10 +20,13 @@ public:
     void SizeSongLine();
     // Fills the four tag boxes from the loaded song's tag.
     void FillTagBoxes();
+    // Waits, handling events, until the player has opened the song (or failed to).
+    void WaitUntilLoaded();
+    // Sizes the song line, draws a row, selects it after a moment and opens it.
+    // False when there is no row to play.
+    bool OpenRandomRow();
 
 private:
-    void WaitUntilLoaded();
-
     Form1& form1_;
     Form2& form2_;
     MediaPlayer& media_;

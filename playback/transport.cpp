@@ -17,8 +17,8 @@ Transport::Transport(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& di
     : form1_(form1), form2_(form2), media_(media), dialogs_(dialogs), choice_(choice) {}
 
 void Transport::Refuse(const char* message) {
-    dialogs_.MsgBox(QString::fromLatin1(message), QStringLiteral("Duh"),
-                    Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+    dialogs_.MsgBox(QString::fromLatin1(message), QStringLiteral("Duh"), Dialogs::Icon::Exclamation,
+                    Dialogs::Buttons::Ok);
 }
 
 void Transport::OpenSelectedPath() {
@@ -56,17 +56,8 @@ void Transport::PreviousClick() {
 }
 
 void Transport::RandomClick() {
-    if (form1_.List1->ListCount() == 0)
+    if (!choice_.OpenRandomRow())
         return;
-    choice_.SizeSongLine();
-    form1_.lblrandom->setText(
-        QString::number(MP3Mod::RandomIndex(form1_.List1->ListCount() - 1, true)));
-    MP3Mod::WaitSeconds(0.1);
-    // The list may have been rebuilt during the wait: a row gone is not played.
-    if (!form1_.List1->SetListIndex(form1_.lblrandom->text().toInt()) ||
-        form1_.List2->ListIndex() < 0)
-        return;
-    OpenSelectedPath();
     choice_.FillTagBoxes();
     form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
     form1_.Rep->setText(form1_.List2->List(form1_.List2->ListIndex()));

@@ -2,6 +2,7 @@
 
 #include "library/files.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStringListModel>
 
@@ -77,6 +78,11 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
         SetListIndex(-1); // a press below the last row selects nothing
     pressing_ = false;
     emit Click();
+}
+
+void ListBox::keyPressEvent(QKeyEvent* event) {
+    emit KeyDown(event->key());
+    QListView::keyPressEvent(event);
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {

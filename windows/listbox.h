@@ -31,10 +31,13 @@ signals:
     void Click();
     void DoubleClick();
     void MouseDown(Qt::MouseButton button);
+    // A key pressed on the list, before the list's own handling of it.
+    void KeyDown(int key);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QStringListModel* model_;

@@ -36,7 +36,9 @@ Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
       transport_(form1, form2, media, dialogs, songChoice_),
       autoModes_(form1, form2, media, dialogs, [this] { End(); }),
       playlistWindow_(form1, form4, media, dialogs),
-      playlistFiles_(form4, dialogs, paths_.dataFolder), playlistAdvance_(form2, form4, media) {
+      playlistFiles_(form4, dialogs, paths_.dataFolder), playlistAdvance_(form2, form4, media),
+      songFiles_(form1, form4, dialogs),
+      songListKeys_(form1, form2, media, songChoice_, songFiles_) {
     Wire();
 }
 
@@ -68,6 +70,7 @@ void Program::Wire() {
     WireTransport();
     WireAutoModes();
     WirePlaylist();
+    WireSongFiles();
 }
 
 void Program::WireControlPanel() {
@@ -145,4 +148,15 @@ void Program::WirePlaylist() {
     OnClick(form4.AutoRepeat, [&advance] { advance.AutoRepeatClick(); });
     OnTick(form4.Timer1, [&advance] { advance.Timer1Tick(); });
     OnTick(form4.Timer2, [&advance] { advance.Timer2Tick(); });
+}
+
+void Program::WireSongFiles() {
+    SongFiles& files = songFiles_;
+    OnClick(form1.DeleteMP3, [&files] { files.DeleteMP3Click(); });
+    OnClick(form1.Renamemp3, [&files] { files.Renamemp3Click(); });
+    OnClick(form1.CountString, [&files] { files.CountStringClick(); });
+    OnClick(form1.AddToPlaylist, [&files] { files.AddToPlaylistClick(); });
+    OnClick(form1.AddPlaylistString, [this] { playlistWindow_.AddMatchingSongs(); });
+    QObject::connect(form1.List1, &ListBox::KeyDown,
+                     [this](int key) { songListKeys_.List1KeyDown(key); });
 }

@@ -9,6 +9,8 @@
 #include "panel/soundeffects.h"
 #include "playback/automodes.h"
 #include "playback/songchoice.h"
+#include "playback/songfiles.h"
+#include "playback/songlistkeys.h"
 #include "playback/transport.h"
 #include "playlist/playlistautoadvance.h"
 #include "playlist/playlistfilecommands.h"
@@ -53,6 +55,7 @@ private:
     void WireTransport();
     void WireAutoModes();
     void WirePlaylist();
+    void WireSongFiles();
 
     MediaPlayer& media_;
     ProgramPaths paths_;
@@ -69,4 +72,6 @@ private:
     PlaylistWindow playlistWindow_;
     PlaylistFileCommands playlistFiles_;
     PlaylistAutoAdvance playlistAdvance_;
+    SongFiles songFiles_;
+    SongListKeys songListKeys_;
 };

@@ -1,0 +1,150 @@
+#include "playback/songfiles.h"
+
+#include "library/common.h"
+#include "library/files.h"
+#include "library/names.h"
+#include "library/songlist.h"
+#include "windows/dialogs.h"
+#include "windows/form1.h"
+#include "windows/form4.h"
+#include "windows/label.h"
+#include "windows/listbox.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace MP3Mod {
+
+namespace {
+
+void ShowError(Dialogs& dialogs, const QString& text) {
+    dialogs.MsgBox(text, QStringLiteral("Error."), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+}
+
+// rename(2) that refuses to replace: renameat2 where the file system has it,
+// else a hard link (which never replaces) and the removal of the old name.
+int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    if (::link(from.constData(), to.constData()) != 0)
+        return errno;
+    return ::unlink(from.constData()) == 0 ? 0 : errno;
+}
+
+} // namespace
+
+bool RenameSongFile(Dialogs& dialogs, const QString& oldPath, const QString& newPath) {
+    const QString target = newPath + QStringLiteral(".mp3");
+    const int error = FileExists(target) ? EEXIST
+                                         : RenameWithoutReplacing(QFile::encodeName(oldPath),
+                                                                  QFile::encodeName(target));
+    if (error == EEXIST)
+        dialogs.MsgBox(QStringLiteral("File already exists, please try again."),
+                       QStringLiteral("Error."), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
+    else if (error != 0)
+        ShowError(dialogs, QStringLiteral("The file ") + oldPath +
+                               QStringLiteral(" could not be renamed: ") +
+                               QString::fromLocal8Bit(std::strerror(error)));
+    return error == 0;
+}
+
+} // namespace MP3Mod
+
+SongFiles::SongFiles(Form1& form1, Form4& form4, Dialogs& dialogs)
+    : form1_(form1), form4_(form4), dialogs_(dialogs) {}
+
+void SongFiles::DeleteMP3Click() {
+    ListBox& names = *form1_.List1;
+    const int row = names.ListIndex();
+    if (row < 0)
+        return;
+    // Only the file named in the question is ever deleted, whatever the list
+    // holds once it has been rebuilt.
+    const QString confirmed = form1_.List2->List(row);
+    const auto answer = dialogs_.MsgBox(QStringLiteral("Are you sure you want to Delete ") +
+                                            names.List(row) + QLatin1Char('?'),
+                                        QStringLiteral("Confirmation of Delete."),
+                                        Dialogs::Icon::Question, Dialogs::Buttons::YesNo);
+    if (answer != Dialogs::Answer::Yes)
+        return;
+    names.setEnabled(false);
+    form1_.Stats->setText(QStringLiteral("Please wait while I delete that file."));
+    MP3Mod::RefreshSongList(form1_, names, *form1_.List2);
+    names.SetListIndex(row);
+    const bool deleted = DeleteConfirmed(confirmed);
+    MP3Mod::RefreshSongList(form1_, names, *form1_.List2);
+    MP3Mod::WaitSeconds(0.22);
+    names.setEnabled(true);
+    if (deleted)
+        form1_.Stats->setText(QStringLiteral("File deleted successfully."));
+}
+
+bool SongFiles::DeleteConfirmed(const QString& path) {
+    QFile file(path);
+    if (file.remove())
+        return true;
+    MP3Mod::ShowError(
+        dialogs_,
+        QStringLiteral("The file ") + path + QStringLiteral(" could not be deleted: ") +
+            (QFileInfo::exists(path) ? file.errorString() : QStringLiteral("it is gone.")));
+    return false;
+}
+
+void SongFiles::Renamemp3Click() {
+    const int row = form1_.List2->ListIndex();
+    if (form1_.List1->ListIndex() < 0 || row < 0)
+        return;
+    const QString old = form1_.List2->List(row);
+    const QString answer = dialogs_.InputBox(
+        QStringLiteral("What is the new filename you want for ") + MP3Mod::FileNameFromPath(old),
+        QStringLiteral("New Filename."));
+    const QString name = MP3Mod::UnderscoresToBlanks(MP3Mod::CutMp3Extension(answer));
+    // A new name is a name in the song's own folder, nothing else.
+    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String(".") ||
+        name == QLatin1String("..")) {
+        dialogs_.MsgBox(QStringLiteral("Your input was invalid.  Please try again."),
+                        QStringLiteral("Invalid."), Dialogs::Icon::Exclamation,
+                        Dialogs::Buttons::Ok);
+        return;
+    }
+    MP3Mod::RenameSongFile(dialogs_, old, MP3Mod::JoinPath(QFileInfo(old).path(), name));
+    MP3Mod::WaitSeconds(0.22);
+    MP3Mod::RefreshSongList(form1_, *form1_.List1, *form1_.List2);
+}
+
+void SongFiles::CountStringClick() {
+    ListBox& counter = *form1_.List3;
+    counter.Clear();
+    const QString typed = dialogs_.InputBox(
+        QStringLiteral("What String do you want to count?\r\nEx: Slipk for slipknot or 3p for "
+                       "3pebble"),
+        QStringLiteral("String to add=?"));
+    if (typed.isEmpty())
+        return;
+    QStringList matching;
+    for (const QString& name : form1_.List1->Items())
+        if (MP3Mod::TextMatches(name, typed))
+            matching.append(name);
+    counter.AddItems(matching);
+    dialogs_.MsgBox(QStringLiteral("You have ") + QString::number(counter.ListCount()) +
+                        QStringLiteral(" songs matching ") + typed,
+                    QStringLiteral("Conformation."), Dialogs::Icon::Information,
+                    Dialogs::Buttons::Ok);
+    counter.Clear();
+}
+
+void SongFiles::AddToPlaylistClick() {
+    const int row = form1_.List1->ListIndex();
+    if (row < 0)
+        return;
+    form4_.List2->AddItem(form1_.List2->List(row));
+    form4_.List1->AddItem(form1_.List1->List(row));
+}

@@ -1,0 +1,59 @@
+#include "playback/songlistkeys.h"
+
+#include "library/common.h"
+#include "library/names.h"
+#include "library/songlist.h"
+#include "playback/mediaplayer.h"
+#include "playback/songchoice.h"
+#include "playback/songfiles.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
+#include "windows/label.h"
+#include "windows/listbox.h"
+
+#include <QAction>
+
+SongListKeys::SongListKeys(Form1& form1, Form2& form2, MediaPlayer& media, SongChoice& choice,
+                           SongFiles& files)
+    : form1_(form1), form2_(form2), media_(media), choice_(choice), files_(files) {}
+
+void SongListKeys::List1KeyDown(int key) {
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return PlaySelected();
+    case Qt::Key_Down:
+        form1_.List2->SetListIndex(form1_.List1->ListIndex());
+        return;
+    case Qt::Key_R:
+        return PlayRandom();
+    case Qt::Key_F5:
+        return MP3Mod::RefreshSongList(form1_, *form1_.List1, *form1_.List2);
+    case Qt::Key_F10:
+        return files_.AddToPlaylistClick();
+    default:
+        return;
+    }
+}
+
+void SongListKeys::PlaySelected() {
+    if (form1_.List1->ListIndex() < 0)
+        return;
+    choice_.PlaySelectedSong();
+    form1_.Stats->setText(QStringLiteral("Song chosen."));
+    MP3Mod::WaitSeconds(10);
+    form1_.Stats->setText(QStringLiteral("Status bar."));
+}
+
+void SongListKeys::PlayRandom() {
+    if (!choice_.OpenRandomRow())
+        return;
+    choice_.WaitUntilLoaded();
+    form1_.Stop1->setChecked(false);
+    choice_.FillTagBoxes();
+    form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
+    form1_.Rep->setText(form1_.List2->List(form1_.List2->ListIndex()));
+    form1_.Stats->setText(QStringLiteral("Random song."));
+    MP3Mod::WaitSeconds(5);
+    form1_.Stats->setText(QStringLiteral("Status bar."));
+}
