@@ -19,10 +19,7 @@
 
 namespace {
 
-// Twips from the main window's top to the control panel's and the playlist
-// window's, and the main window's height once placed.
-constexpr int PanelOffset = 2290;
-constexpr int PlaylistOffset = 4580;
+// The main window's height once placed.
 constexpr int MainHeight = 2310;
 
 // A folder is accepted when it holds at least one normal file.
@@ -108,10 +105,7 @@ void Startup::Finish() {
         timer->SetEnabled(false);
     MP3Mod::MakeTopMost(form1_);
     MP3Mod::CenterForm(form1_);
-    form2_.SetLeft(form1_.Left());
-    form2_.SetTop(form1_.Top() + PanelOffset);
     form4_.EnsureLoaded();
-    form4_.SetLeft(form1_.Left());
-    form4_.SetTop(form1_.Top() + PlaylistOffset);
+    MP3Mod::PlaceCompanions(form1_, form2_, form4_);
     form1_.SetHeight(MainHeight);
 }

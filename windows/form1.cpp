@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 
 namespace {
 
@@ -28,6 +29,25 @@ Form1::Form1() : FormWindow(QStringLiteral("Form1"), QStringLiteral("Tunevault")
     CreateControls();
     CreateWhateverMenu();
     CreateSmallMenus();
+    WatchMouseMoves();
+}
+
+void Form1::WatchMouseMoves() {
+    for (QWidget* watched : std::initializer_list<QWidget*>{this, Label2, List1->viewport(), Stats,
+                                                            Artist, Title, Album, Year}) {
+        watched->setMouseTracking(true);
+        watched->installEventFilter(this);
+    }
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseMove)
+        emit MouseMove();
+    return FormWindow::eventFilter(watched, event);
+}
+
+void Form1::mousePressEvent(QMouseEvent* event) {
+    emit MouseDown(event->button());
 }
 
 void Form1::CreateControls() {

@@ -81,7 +81,19 @@ public:
     QAction* Year1;
     QAction* Album1;
 
+signals:
+    // A press on the window's own background.
+    void MouseDown(Qt::MouseButton button);
+    // The mouse moved over the background, the title, the song list, the
+    // status line or a tag box.
+    void MouseMove();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    void WatchMouseMoves();
     void CreateControls();
     void CreateWhateverMenu();
     void CreateSmallMenus();

@@ -34,6 +34,11 @@ Form2::Form2() : FormWindow(QStringLiteral("Form2"), QStringLiteral("Tunevault c
     Timer1 = new Timer(1000, this);
     Timer2 = new Timer(1000, this);
     Timer3 = new Timer(1000, this);
+    setMouseTracking(true);
+}
+
+void Form2::mouseMoveEvent(QMouseEvent*) {
+    emit MouseMove();
 }
 
 Slider* Form2::AddSlider(const char* name, int minimum, int maximum, int value, int left, int top) {

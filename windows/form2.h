@@ -34,6 +34,13 @@ public:
     Timer* Timer2; // scrolling song name
     Timer* Timer3; // seek slider follows the position
 
+signals:
+    // The mouse moved over the window's background.
+    void MouseMove();
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override;
+
 private:
     Slider* AddSlider(const char* name, int minimum, int maximum, int value, int left, int top);
 };

@@ -38,7 +38,8 @@ Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
       playlistWindow_(form1, form4, media, dialogs),
       playlistFiles_(form4, dialogs, paths_.dataFolder), playlistAdvance_(form2, form4, media),
       songFiles_(form1, form4, dialogs),
-      songListKeys_(form1, form2, media, songChoice_, songFiles_) {
+      songListKeys_(form1, form2, media, songChoice_, songFiles_),
+      windows_(form1, form2, form4, dialogs, [this] { End(); }) {
     Wire();
 }
 
@@ -71,6 +72,7 @@ void Program::Wire() {
     WireAutoModes();
     WirePlaylist();
     WireSongFiles();
+    WireWindowManagement();
 }
 
 void Program::WireControlPanel() {
@@ -159,4 +161,17 @@ void Program::WireSongFiles() {
     OnClick(form1.AddPlaylistString, [this] { playlistWindow_.AddMatchingSongs(); });
     QObject::connect(form1.List1, &ListBox::KeyDown,
                      [this](int key) { songListKeys_.List1KeyDown(key); });
+}
+
+void Program::WireWindowManagement() {
+    WindowManagement& windows = windows_;
+    QObject::connect(&form1, &Form1::MouseDown,
+                     [&windows](Qt::MouseButton button) { windows.Form1MouseDown(button); });
+    QObject::connect(form1.Label2, &Label::MouseDown,
+                     [&windows](Qt::MouseButton button) { windows.Label2MouseDown(button); });
+    QObject::connect(form1.Label2, &Label::DblClick, [&windows] { windows.Label2DblClick(); });
+    QObject::connect(&form1, &Form1::MouseMove, [&windows] { windows.Form1MouseMove(); });
+    QObject::connect(&form2, &Form2::MouseMove, [&windows] { windows.Form2MouseMove(); });
+    QObject::connect(form1.Exit, &Label::Click, [&windows] { windows.ExitClick(); });
+    OnClick(form1.Minimize, [&windows] { windows.MinimizeClick(); });
 }

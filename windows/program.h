@@ -20,6 +20,7 @@
 #include "windows/form3.h"
 #include "windows/form4.h"
 #include "windows/songinfo.h"
+#include "windows/windowmanagement.h"
 
 #include <functional>
 
@@ -56,6 +57,7 @@ private:
     void WireAutoModes();
     void WirePlaylist();
     void WireSongFiles();
+    void WireWindowManagement();
 
     MediaPlayer& media_;
     ProgramPaths paths_;
@@ -74,4 +76,5 @@ private:
     PlaylistAutoAdvance playlistAdvance_;
     SongFiles songFiles_;
     SongListKeys songListKeys_;
+    WindowManagement windows_;
 };

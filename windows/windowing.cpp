@@ -3,7 +3,10 @@
 #include "windows/form.h"
 
 #include <QCoreApplication>
+#include <QCursor>
+#include <QEventLoop>
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 
 namespace MP3Mod {
@@ -43,6 +46,77 @@ void ShrinkAndHide(FormWindow& form, int divisor) {
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
     form.hide();
+}
+
+namespace {
+
+constexpr int SnapDistance = 400;
+
+QRect ScreenTwips() {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    return {screen.x() * TwipsPerPixel, screen.y() * TwipsPerPixel, screen.width() * TwipsPerPixel,
+            screen.height() * TwipsPerPixel};
+}
+
+// Moves the window with the pointer until the mouse button is released.
+class WindowDrag : public QObject {
+public:
+    explicit WindowDrag(FormWindow& form) : form_(form), grab_(QCursor::pos() - form.pos()) {}
+
+    void Run() {
+        form_.installEventFilter(this);
+        form_.grabMouse();
+        loop_.exec();
+        form_.releaseMouse();
+        form_.removeEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseMove) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            form_.move(mouse->globalPosition().toPoint() - grab_);
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            loop_.quit();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    FormWindow& form_;
+    QPoint grab_;
+    QEventLoop loop_;
+};
+
+} // namespace
+
+void DragWindow(FormWindow& form) {
+    WindowDrag(form).Run();
+    SnapToScreenEdges(form);
+}
+
+void PlaceCompanions(const FormWindow& main, FormWindow& panel, FormWindow& playlist) {
+    constexpr int panelOffset = 2290;
+    constexpr int playlistOffset = 4580;
+    panel.SetLeft(main.Left());
+    panel.SetTop(main.Top() + panelOffset);
+    playlist.SetLeft(main.Left());
+    playlist.SetTop(main.Top() + playlistOffset);
+}
+
+void SnapToScreenEdges(FormWindow& form) {
+    const QRect screen = ScreenTwips();
+    if (form.Left() < screen.left() + SnapDistance)
+        form.SetLeft(screen.left());
+    if (form.Top() < screen.top() + SnapDistance)
+        form.SetTop(screen.top());
+    if (form.Left() + form.Width() + SnapDistance > screen.left() + screen.width())
+        form.SetLeft(screen.left() + screen.width() - form.Width());
+    if (form.Top() + form.Height() + SnapDistance > screen.top() + screen.height())
+        form.SetTop(screen.top() + screen.height() - form.Height());
 }
 
 } // namespace MP3Mod

@@ -19,3 +19,19 @@ namespace MP3Mod {
 void ShrinkAndHide(FormWindow& form, int divisor);
 
 } // namespace MP3Mod
+
+namespace MP3Mod {
+
+// Lets the user move the window with the mouse until the button is released
+// (window events are handled meanwhile), then snaps it to the screen edges.
+void DragWindow(FormWindow& form);
+
+// Puts the control panel 2290 and the playlist window 4580 twips below the
+// main window's top, at its left edge.
+void PlaceCompanions(const FormWindow& main, FormWindow& panel, FormWindow& playlist);
+
+// Moves a window that ends within 400 twips of a screen edge, or beyond it,
+// flush against that edge (right over left, bottom over top).
+void SnapToScreenEdges(FormWindow& form);
+
+} // namespace MP3Mod

@@ -67,7 +67,42 @@ for shot in $(seq 20); do
     sleep 1
 done
 kill -0 $app || { echo "FAIL: the program ended"; exit 1; }
-echo "PASS: the three windows are shown and a row plays; screenshots in $output"
+
+# Drag the main window by its background to 10 pixels from the screen's left
+# edge: it snaps flush; a mouse movement over the song list brings the
+# companions under it.
+geometry() { xdotool getwindowgeometry --shell "$(visible "$1")"; }
+eval "$(geometry Tunevault)"
+main_y=$Y
+xdotool mousemove $((X + 5)) $((Y + 60)) mousedown 1
+sleep 0.3
+xdotool mousemove $((15 + 20)) $((Y + 80))
+sleep 0.3
+xdotool mousemove 15 $((Y + 80))
+sleep 0.3
+xdotool mouseup 1
+sleep 0.5
+eval "$(geometry Tunevault)"
+[[ $X -eq 0 ]] || { echo "FAIL: the main window did not snap to the left edge (x=$X)"; exit 1; }
+[[ $Y -eq $((main_y + 20)) ]] || { echo "FAIL: the main window did not follow the drag (y=$Y)"; exit 1; }
+main_y=$Y
+xdotool mousemove 40 $((Y + 70))
+sleep 0.5
+eval "$(geometry 'Tunevault control panel')"
+[[ $X -eq 0 && $Y -eq $((main_y + 153)) ]] || { echo "FAIL: the control panel did not follow ($X,$Y)"; exit 1; }
+eval "$(geometry 'Tunevault playlist')"
+[[ $X -eq 0 && $Y -eq $((main_y + 305)) ]] || { echo "FAIL: the playlist window did not follow ($X,$Y)"; exit 1; }
+import -window root "$output/e2e-snapped.png"
+
+# A double-click on the title strip rolls the three windows up.
+xdotool mousemove 100 $((main_y + 5)) click --repeat 2 --delay 80 1
+sleep 4
+for name in Tunevault 'Tunevault control panel' 'Tunevault playlist'; do
+    eval "$(geometry "$name")"
+    [[ $HEIGHT -eq 19 ]] || { echo "FAIL: '$name' is $HEIGHT pixels high, not rolled up"; exit 1; }
+done
+import -window root "$output/e2e-rolled-up.png"
+echo "PASS: windows shown, a row plays, the main window snaps, companions follow, roll-up; screenshots in $output"
 SESSION
 
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
