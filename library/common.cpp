@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QLabel>
 #include <QRegularExpression>
 #include <QTimer>
 
@@ -87,6 +88,16 @@ QString DurationText(const MediaPlayer& media) {
 
 QString PositionText(const MediaPlayer& media) {
     return TimeText(media.Position());
+}
+
+bool SongEnded(const MediaPlayer& media) {
+    return PositionText(media) == DurationText(media);
+}
+
+void ShowStatus(QLabel& status, const QString& text, double seconds) {
+    status.setText(text);
+    WaitSeconds(seconds);
+    status.setText(QStringLiteral("Status bar."));
 }
 
 QString RemoveBlanks(const QString& text) {

@@ -5,6 +5,7 @@
 #include <QString>
 
 class MediaPlayer;
+class QLabel;
 
 namespace MP3Mod {
 
@@ -38,6 +39,14 @@ double LeadingNumber(const QString& text);
 QString TimeText(double seconds);
 QString DurationText(const MediaPlayer& media);
 QString PositionText(const MediaPlayer& media);
+
+// The song-ended test: the position's time text equals the length's. True too
+// with nothing loaded.
+bool SongEnded(const MediaPlayer& media);
+
+// A status message: shows text, waits the given seconds, then shows the
+// resting text "Status bar.".
+void ShowStatus(QLabel& status, const QString& text, double seconds);
 
 // The text without any blank (U+0020); other white space stays.
 QString RemoveBlanks(const QString& text);

@@ -29,16 +29,11 @@ constexpr int BalanceValueWidth = 975;
 SoundEffects::SoundEffects(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& dialogs)
     : form1_(form1), form2_(form2), media_(media), dialogs_(dialogs) {}
 
-void SoundEffects::Status(const QString& text, double seconds) {
-    form1_.Stats->setText(text);
-    MP3Mod::WaitSeconds(seconds);
-    form1_.Stats->setText(QStringLiteral("Status bar."));
-}
-
 void SoundEffects::bar2ValueChanged(int value) {
     if (value > 1) {
         media_.Rate(form2_.bar2->Value() - MP3Mod::LeadingNumber(form1_.RateEFX->text()));
-        Status(QStringLiteral("Media rate: ") + QString::number(value), 0.01);
+        MP3Mod::ShowStatus(*form1_.Stats, QStringLiteral("Media rate: ") + QString::number(value),
+                           0.01);
     } else if (value == 1) {
         media_.Rate(1.0);
     }
@@ -62,7 +57,7 @@ void SoundEffects::bar3ValueChanged(int value) {
 
 void SoundEffects::VolumeValueChanged(int value) {
     media_.Volume(SliderToPlayer(value));
-    Status(QStringLiteral("Volume: ") + QString::number(value), 0.15);
+    MP3Mod::ShowStatus(*form1_.Stats, QStringLiteral("Volume: ") + QString::number(value), 0.15);
 }
 
 void SoundEffects::VolumeReleased() {

@@ -25,8 +25,6 @@ public:
     void List1MouseDown(Qt::MouseButton button);
 
 private:
-    void Status(const QString& text, double seconds);
-
     Form1& form1_;
     Form2& form2_;
     MediaPlayer& media_;

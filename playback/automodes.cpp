@@ -27,10 +27,6 @@ AutoModes::AutoModes(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& di
     : form1_(form1), form2_(form2), media_(media), dialogs_(dialogs),
       endProgram_(std::move(endProgram)) {}
 
-bool AutoModes::SongEnded() const {
-    return MP3Mod::PositionText(media_) == MP3Mod::DurationText(media_);
-}
-
 void AutoModes::OpenSelectedPath() {
     const int row = form1_.List2->ListIndex();
     if (row >= 0)
@@ -80,7 +76,7 @@ void AutoModes::AutoNextClick() {
 }
 
 void AutoModes::Timer6Tick() {
-    if (!SongEnded())
+    if (!MP3Mod::SongEnded(media_))
         return;
     ListBox& names = *form1_.List1;
     if (names.ListIndex() == names.ListCount() - 1) {
@@ -94,8 +90,7 @@ void AutoModes::Timer6Tick() {
 }
 
 void AutoModes::AutoPreviousClick() {
-    if (form1_.AutoNext->isChecked() || form1_.AutoRandom->isChecked() ||
-        form1_.Sleep->isChecked())
+    if (form1_.AutoNext->isChecked() || form1_.AutoRandom->isChecked() || form1_.Sleep->isChecked())
         return;
     const bool on = !form1_.AutoPrevious->isChecked();
     form1_.AutoPrevious->setChecked(on);
@@ -103,7 +98,7 @@ void AutoModes::AutoPreviousClick() {
 }
 
 void AutoModes::Timer5Tick() {
-    if (!SongEnded())
+    if (!MP3Mod::SongEnded(media_))
         return;
     ListBox& names = *form1_.List1;
     if (names.ListIndex() <= 0)
@@ -144,7 +139,7 @@ void AutoModes::AutoRandomClick() {
 }
 
 void AutoModes::Timer2Tick() {
-    if (!SongEnded())
+    if (!MP3Mod::SongEnded(media_))
         return;
     OpenSelectedPath();
     RandomAdvance(false);
@@ -177,7 +172,7 @@ void AutoModes::Timer3Tick() {
         endProgram_();
         return;
     }
-    if (!SongEnded())
+    if (!MP3Mod::SongEnded(media_))
         return;
     OpenSelectedPath();
     RandomAdvance(true);

@@ -26,7 +26,6 @@ public:
     void Timer6Tick(); // Auto next
 
 private:
-    bool SongEnded() const;
     void RandomAdvance(bool allowZero);
     void SelectRandomRow(bool allowZero);
     void OpenSelectedPath();

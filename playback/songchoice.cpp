@@ -36,14 +36,10 @@ void SongChoice::List1DblClick() {
     if (form1_.List1->ListIndex() < 0)
         return;
     PlaySelectedSong();
-    Label& stats = *form1_.Stats;
-    stats.setText(QStringLiteral("Song chosen."));
-    MP3Mod::WaitSeconds(10);
-    stats.setText(QStringLiteral("Status bar."));
+    MP3Mod::ShowStatus(*form1_.Stats, QStringLiteral("Song chosen."), 10);
     MP3Mod::WaitSeconds(3);
-    stats.setText(QStringLiteral("Tired of double clicking? next time press enter."));
-    MP3Mod::WaitSeconds(5);
-    stats.setText(QStringLiteral("Status bar."));
+    MP3Mod::ShowStatus(*form1_.Stats,
+                       QStringLiteral("Tired of double clicking? next time press enter."), 5);
 }
 
 void SongChoice::PlaySelectedSong() {

@@ -40,9 +40,7 @@ void SongListKeys::PlaySelected() {
     if (form1_.List1->ListIndex() < 0)
         return;
     choice_.PlaySelectedSong();
-    form1_.Stats->setText(QStringLiteral("Song chosen."));
-    MP3Mod::WaitSeconds(10);
-    form1_.Stats->setText(QStringLiteral("Status bar."));
+    MP3Mod::ShowStatus(*form1_.Stats, QStringLiteral("Song chosen."), 10);
 }
 
 void SongListKeys::PlayRandom() {
@@ -53,7 +51,5 @@ void SongListKeys::PlayRandom() {
     choice_.FillTagBoxes();
     form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
     form1_.Rep->setText(form1_.List2->List(form1_.List2->ListIndex()));
-    form1_.Stats->setText(QStringLiteral("Random song."));
-    MP3Mod::WaitSeconds(5);
-    form1_.Stats->setText(QStringLiteral("Status bar."));
+    MP3Mod::ShowStatus(*form1_.Stats, QStringLiteral("Random song."), 5);
 }

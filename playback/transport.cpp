@@ -61,12 +61,10 @@ void Transport::RandomClick() {
     choice_.FillTagBoxes();
     form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
     form1_.Rep->setText(form1_.List2->List(form1_.List2->ListIndex()));
-    Label& stats = *form1_.Stats;
-    stats.setText(QStringLiteral("Random song."));
+    form1_.Stats->setText(QStringLiteral("Random song."));
     MP3Mod::WaitSeconds(5);
-    stats.setText(QStringLiteral("Tired of right clicking? next time press R."));
-    MP3Mod::WaitSeconds(5);
-    stats.setText(QStringLiteral("Status bar."));
+    MP3Mod::ShowStatus(*form1_.Stats, QStringLiteral("Tired of right clicking? next time press R."),
+                       5);
 }
 
 void Transport::RepeatClick() {
@@ -94,8 +92,6 @@ void Transport::Pause1Click() {
     } else {
         return;
     }
-    Label& stats = *form1_.Stats;
-    stats.setText(QStringLiteral("Getting tired of clicking? Press pause next time."));
-    MP3Mod::WaitSeconds(5);
-    stats.setText(QStringLiteral("Status bar."));
+    MP3Mod::ShowStatus(*form1_.Stats,
+                       QStringLiteral("Getting tired of clicking? Press pause next time."), 5);
 }

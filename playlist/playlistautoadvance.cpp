@@ -20,10 +20,6 @@ const QString Resting = QStringLiteral("Playlist Status.");
 PlaylistAutoAdvance::PlaylistAutoAdvance(Form2& form2, Form4& form4, MediaPlayer& media)
     : form2_(form2), form4_(form4), media_(media) {}
 
-bool PlaylistAutoAdvance::SongEnded() const {
-    return MP3Mod::PositionText(media_) == MP3Mod::DurationText(media_);
-}
-
 void PlaylistAutoAdvance::AutoNextClick() {
     const bool on = !form4_.AutoNext->isChecked();
     form4_.AutoNext->setChecked(on);
@@ -39,7 +35,7 @@ void PlaylistAutoAdvance::AutoRepeatClick() {
 }
 
 void PlaylistAutoAdvance::Timer1Tick() {
-    if (!SongEnded())
+    if (!MP3Mod::SongEnded(media_))
         return;
     ListBox& names = *form4_.List1;
     if (names.ListIndex() != names.ListCount() - 1) {
@@ -65,7 +61,7 @@ void PlaylistAutoAdvance::Timer1Tick() {
 
 void PlaylistAutoAdvance::Timer2Tick() {
     ListBox& names = *form4_.List1;
-    if (!SongEnded() || names.ListCount() == 0)
+    if (!MP3Mod::SongEnded(media_) || names.ListCount() == 0)
         return;
     if (names.ListIndex() < 0)
         names.SetListIndex(0); // with no entry selected, it starts with the first

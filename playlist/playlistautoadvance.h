@@ -17,8 +17,6 @@ public:
     void Timer2Tick(); // Auto Repeat
 
 private:
-    bool SongEnded() const;
-
     Form2& form2_;
     Form4& form4_;
     MediaPlayer& media_;
