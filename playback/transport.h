@@ -10,8 +10,7 @@ class SongChoice;
 
 class Transport {
 public:
-    Transport(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& dialogs,
-              SongChoice& choice);
+    Transport(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& dialogs, SongChoice& choice);
 
     void NextClick();
     void PreviousClick();
