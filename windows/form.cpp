@@ -2,6 +2,7 @@
 
 #include "windows/label.h"
 #include <QAction>
+#include <QCloseEvent>
 #include <QPixmap>
 
 #include <cmath>
@@ -61,6 +62,11 @@ void FormWindow::EnsureLoaded() {
     loaded_ = true;
     if (loadHandler_)
         loadHandler_();
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    emit CloseRequested();
 }
 
 void FormWindow::PlaceTwips(QWidget* control, int left, int top, int width, int height) {

@@ -37,7 +37,13 @@ public:
     void SetLoadHandler(std::function<void()> handler) { loadHandler_ = std::move(handler); }
     void EnsureLoaded();
 
+signals:
+    // The window system asked to close the window (Alt+F4, a task bar). The
+    // windows stay; the program decides what a close means.
+    void CloseRequested();
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     // Places a child control at a rectangle given in twips.
     static void PlaceTwips(QWidget* control, int left, int top, int width, int height);
     Label* AddGlyph(const char* name, const QString& caption, int left, int top, int width,

@@ -173,5 +173,7 @@ void Program::WireWindowManagement() {
     QObject::connect(&form1, &Form1::MouseMove, [&windows] { windows.Form1MouseMove(); });
     QObject::connect(&form2, &Form2::MouseMove, [&windows] { windows.Form2MouseMove(); });
     QObject::connect(form1.Exit, &Label::Click, [&windows] { windows.ExitClick(); });
+    // Closing the main window from the desktop asks, as its "X" does.
+    QObject::connect(&form1, &FormWindow::CloseRequested, [&windows] { windows.ExitClick(); });
     OnClick(form1.Minimize, [&windows] { windows.MinimizeClick(); });
 }

@@ -178,3 +178,17 @@ TEST_F(WindowManagementTest, RightClicksOpenTheSmallMenus) {
     EXPECT_TRUE(form1().Stuff->isVisible());
     form1().Stuff->hide();
 }
+
+TEST_F(WindowManagementTest, ClosingTheMainWindowFromTheDesktopAsksFirst) {
+    dialogs.shown.clear();
+    dialogs.messageAnswers = {Dialogs::Answer::No};
+    EXPECT_FALSE(form1().close());
+    EXPECT_TRUE(form1().isVisible());
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].title, "Exit?");
+    EXPECT_FALSE(form2().close()); // the companions stay with the main window
+    EXPECT_TRUE(form2().isVisible());
+    dialogs.messageAnswers = {Dialogs::Answer::Yes};
+    form1().close();
+    EXPECT_EQ(ends, 1);
+}
