@@ -63,9 +63,16 @@ std::string NeedleOf(const QString& pattern) {
 
 } // namespace
 
-bool FileExists(const QString& path) {
-    if (path.isEmpty())
+QString ExpandHome(const QString& path) {
+    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+        return QDir::homePath() + path.mid(1);
+    return path;
+}
+
+bool FileExists(const QString& typed) {
+    if (typed.isEmpty())
         return false;
+    const QString path = ExpandHome(typed);
     if (path.endsWith(QLatin1Char('/'))) {
         bool found = false;
         ForEachNormalFile(path, [&found](const std::string&) {
@@ -103,7 +110,7 @@ QStringList ListNormalFiles(const QString& folder, const QString& pattern) {
 QString NormalizedFolder(const QString& folder) {
     if (folder.isEmpty())
         return {};
-    return QDir::cleanPath(QDir(folder).absolutePath());
+    return QDir::cleanPath(QDir(ExpandHome(folder)).absolutePath());
 }
 
 } // namespace MP3Mod

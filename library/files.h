@@ -16,6 +16,10 @@ bool FileExists(const QString& path);
 // without regard to letter case. An unreadable or missing folder gives none.
 QStringList ListNormalFiles(const QString& folder, const QString& pattern);
 
+// The path with a leading "~" (alone or before "/") taken as the home folder,
+// as the shell would; any other path unchanged.
+QString ExpandHome(const QString& path);
+
 // A folder path as a file list box reports it: absolute, without a trailing
 // "/" (except for the root itself).
 QString NormalizedFolder(const QString& folder);

@@ -37,7 +37,7 @@ Startup::Startup(Form1& form1, Form2& form2, Form3& form3, Form4& form4, Dialogs
 void Startup::Form1Load() {
     const QString stored = StoredDirectory();
     // A stored folder that has gone since (or none at all) asks again.
-    if (!QFileInfo(stored).isDir()) {
+    if (!QFileInfo(MP3Mod::ExpandHome(stored)).isDir()) {
         FirstRun();
         return;
     }

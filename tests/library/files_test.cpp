@@ -57,6 +57,14 @@ TEST(FileExists, FileTestMatchesNormalFilesOnly) {
     EXPECT_FALSE(FileExists(""));
 }
 
+TEST(ExpandHome, TakesALeadingTildeAsTheHomeFolder) {
+    EXPECT_EQ(ExpandHome("~/Music"), QDir::homePath() + "/Music");
+    EXPECT_EQ(ExpandHome("~"), QDir::homePath());
+    EXPECT_EQ(ExpandHome("~other/x"), "~other/x");
+    EXPECT_EQ(ExpandHome("/a/~/b"), "/a/~/b");
+    EXPECT_EQ(NormalizedFolder("~/Music/"), QDir::homePath() + "/Music");
+}
+
 TEST(NormalizedFolder, IsAbsoluteWithoutTrailingSlash) {
     EXPECT_EQ(NormalizedFolder("/music/"), "/music");
     EXPECT_EQ(NormalizedFolder("/music//"), "/music");
