@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <gst/gst.h>
 
@@ -16,6 +17,7 @@ constexpr int PlayFlagAudio = 0x2;
 constexpr int PlayFlagSoftVolume = 0x10;
 // Below -1 while a file opens, so that waits on the position go on.
 constexpr double OpeningPosition = -2;
+constexpr int OpeningLimitMilliseconds = 15'000;
 
 void EnsureGstreamer() {
     if (!gst_is_initialized())
@@ -158,8 +160,17 @@ void GstMediaPlayer::OpenFile(const QString& path) {
     g_object_set(playbin_, "uri", uri, nullptr);
     g_free(uri);
     load_ = Load::Opening;
-    if (gst_element_set_state(playbin_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE)
+    if (gst_element_set_state(playbin_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         Fail(QStringLiteral("the file cannot be played"));
+        return;
+    }
+    // A file that never finishes opening (a stalled network share) must not
+    // keep anyone waiting on the position for ever.
+    const quint64 opened = generation_.load();
+    QTimer::singleShot(OpeningLimitMilliseconds, this, [this, opened] {
+        if (opened == generation_.load() && load_ == Load::Opening)
+            Fail(QStringLiteral("it did not open in time"));
+    });
 }
 
 void GstMediaPlayer::Fail(const QString& reason) {

@@ -66,6 +66,11 @@ void Program::Wire() {
     QObject::connect(form1.TheID3, &Label::Click, [this] { tagPopup_.TheID3Click(); });
     QObject::connect(form3.lblDblClick, &Label::DblClick,
                      [this] { songInfo_.lblDblClickDblClick(); });
+    // Closing the song info window from the desktop goes on as its double-click does.
+    QObject::connect(&form3, &FormWindow::CloseRequested, [this] {
+        if (form3.isVisible())
+            songInfo_.lblDblClickDblClick();
+    });
     WireControlPanel();
     WireSoundEffects();
     WireTransport();

@@ -86,3 +86,13 @@ TEST(ShrinkAndHide, EndsAndHidesWhateverTheDivisor) {
         }
     }
 }
+
+TEST_F(SongInfoTest, ClosingTheWindowFromTheDesktopGoesOnToTheOthers) {
+    music.write("a.mp3");
+    storeDirectory(music.path());
+    start();
+    EXPECT_FALSE(program->form3.close());
+    EXPECT_FALSE(program->form3.isVisible());
+    EXPECT_TRUE(program->form1.isVisible());
+    EXPECT_EQ(program->form1.Stats->text(), "Thank you for waiting.");
+}
