@@ -46,9 +46,9 @@ for name in Tunevault 'Tunevault control panel' 'Tunevault playlist'; do
 done
 [[ -z "$(visible 'Tunevault song info')" ]] || { echo "FAIL: the song info window is still shown"; missing=1; }
 [[ $missing -eq 0 ]] || exit 1
-# After the fade the song list takes a double-click on its first row (the list
-# starts 14 x 54 pixels into the main window).
-sleep 6
+# After the fade (about 6.5 seconds) the song list takes a double-click on its
+# first row (the list starts 14 x 54 pixels into the main window).
+sleep 9
 eval "$(xdotool getwindowgeometry --shell "$(visible Tunevault)")"
 xdotool mousemove $((X + 30)) $((Y + 60)) click --repeat 2 --delay 80 1
 sleep 3
