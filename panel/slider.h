@@ -16,7 +16,6 @@ public:
     void Value(int value);
     int Maximum() const { return maximum_; }
     void Maximum(int maximum);
-    int Minimum() const { return minimum_; }
 
 signals:
     // The user moved the pointer.
