@@ -4,6 +4,7 @@
 #include "library/names.h"
 #include "library/timer.h"
 #include "playback/mediaplayer.h"
+#include "playback/rowsteps.h"
 #include "windows/dialogs.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
@@ -26,12 +27,6 @@ AutoModes::AutoModes(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& di
                      std::function<void()> endProgram)
     : form1_(form1), form2_(form2), media_(media), dialogs_(dialogs),
       endProgram_(std::move(endProgram)) {}
-
-void AutoModes::OpenSelectedPath() {
-    const int row = form1_.List2->ListIndex();
-    if (row >= 0)
-        media_.OpenFile(form1_.List2->List(row));
-}
 
 // Draws a row, keeps it in lblrandom and selects it (List2 follows).
 void AutoModes::SelectRandomRow(bool allowZero) {
@@ -83,9 +78,8 @@ void AutoModes::Timer6Tick() {
         TurnOffAutoNext(); // the last song has ended
         return;
     }
-    form1_.List2->SetListIndex(form1_.List2->ListIndex() + 1);
-    names.SetListIndex(names.ListIndex() + 1);
-    OpenSelectedPath();
+    MP3Mod::StepRows(names, *form1_.List2, 1);
+    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
     TurnOffAutoPrevious();
 }
 
@@ -103,9 +97,8 @@ void AutoModes::Timer5Tick() {
     ListBox& names = *form1_.List1;
     if (names.ListIndex() <= 0)
         return; // waits on the first row
-    form1_.List2->SetListIndex(form1_.List2->ListIndex() - 1);
-    names.SetListIndex(names.ListIndex() - 1);
-    OpenSelectedPath();
+    MP3Mod::StepRows(names, *form1_.List2, -1);
+    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
     TurnOffAutoNext();
 }
 
@@ -125,7 +118,7 @@ void AutoModes::AutoRandomClick() {
     form1_.AutoRandom->setChecked(true);
     SelectRandomRow(true);
     MP3Mod::WaitSeconds(0.55);
-    OpenSelectedPath();
+    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
     MP3Mod::WaitSeconds(10);
     SelectRandomRow(true); // the next song
     const QString next = form1_.List1->List(form1_.List1->ListIndex()).toLower();
@@ -141,7 +134,7 @@ void AutoModes::AutoRandomClick() {
 void AutoModes::Timer2Tick() {
     if (!MP3Mod::SongEnded(media_))
         return;
-    OpenSelectedPath();
+    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
     RandomAdvance(false);
 }
 
@@ -174,6 +167,6 @@ void AutoModes::Timer3Tick() {
     }
     if (!MP3Mod::SongEnded(media_))
         return;
-    OpenSelectedPath();
+    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
     RandomAdvance(true);
 }

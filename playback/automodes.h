@@ -28,7 +28,6 @@ public:
 private:
     void RandomAdvance(bool allowZero);
     void SelectRandomRow(bool allowZero);
-    void OpenSelectedPath();
     void TurnOffAutoNext();
     void TurnOffAutoPrevious();
 

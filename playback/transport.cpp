@@ -3,6 +3,7 @@
 #include "library/common.h"
 #include "library/names.h"
 #include "playback/mediaplayer.h"
+#include "playback/rowsteps.h"
 #include "playback/songchoice.h"
 #include "windows/dialogs.h"
 #include "windows/form1.h"
@@ -21,21 +22,14 @@ void Transport::Refuse(const char* message) {
                     Dialogs::Buttons::Ok);
 }
 
-void Transport::OpenSelectedPath() {
-    const int row = form1_.List2->ListIndex();
-    if (row >= 0)
-        media_.OpenFile(form1_.List2->List(row));
-}
-
 void Transport::NextClick() {
     ListBox& names = *form1_.List1;
     if (names.ListIndex() == names.ListCount() - 1) {
         Refuse("You are on the last song of the list, You can't go above that.");
         return;
     }
-    form1_.List2->SetListIndex(form1_.List2->ListIndex() + 1);
-    names.SetListIndex(names.ListIndex() + 1);
-    OpenSelectedPath();
+    MP3Mod::StepRows(names, *form1_.List2, 1);
+    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
 }
 
 void Transport::PreviousClick() {
@@ -50,9 +44,8 @@ void Transport::PreviousClick() {
         Refuse("You are on the last song of the list, You can't go below that.");
         return;
     }
-    form1_.List2->SetListIndex(form1_.List2->ListIndex() - 1);
-    names.SetListIndex(names.ListIndex() - 1);
-    OpenSelectedPath();
+    MP3Mod::StepRows(names, *form1_.List2, -1);
+    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
 }
 
 void Transport::RandomClick() {

@@ -21,7 +21,6 @@ public:
 
 private:
     void Refuse(const char* message);
-    void OpenSelectedPath();
 
     Form1& form1_;
     Form2& form2_;

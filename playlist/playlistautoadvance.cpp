@@ -4,6 +4,7 @@
 #include "library/names.h"
 #include "library/timer.h"
 #include "playback/mediaplayer.h"
+#include "playback/rowsteps.h"
 #include "windows/form2.h"
 #include "windows/form4.h"
 #include "windows/label.h"
@@ -40,12 +41,9 @@ void PlaylistAutoAdvance::Timer1Tick() {
     ListBox& names = *form4_.List1;
     if (names.ListIndex() != names.ListCount() - 1) {
         form4_.Stats3->setText(QStringLiteral("Playlist Auto-Next triggered next song."));
-        form4_.List2->SetListIndex(form4_.List2->ListIndex() + 1);
-        names.SetListIndex(names.ListIndex() + 1);
+        MP3Mod::StepRows(names, *form4_.List2, 1);
         MP3Mod::WaitSeconds(0.25);
-        const int row = form4_.List2->ListIndex();
-        if (row >= 0)
-            media_.OpenFile(form4_.List2->List(row));
+        MP3Mod::OpenSelectedPath(media_, *form4_.List2);
         form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
         MP3Mod::WaitSeconds(3);
         form4_.Stats3->setText(Resting);

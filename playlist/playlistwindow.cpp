@@ -3,6 +3,7 @@
 #include "library/common.h"
 #include "library/timer.h"
 #include "playback/mediaplayer.h"
+#include "playback/rowsteps.h"
 #include "windows/dialogs.h"
 #include "windows/form1.h"
 #include "windows/form4.h"
@@ -45,9 +46,7 @@ void PlaylistWindow::List1Click() {
 }
 
 void PlaylistWindow::List1DblClick() {
-    const int row = form4_.List2->ListIndex();
-    if (row >= 0)
-        media_.OpenFile(form4_.List2->List(row));
+    MP3Mod::OpenSelectedPath(media_, *form4_.List2);
 }
 
 void PlaylistWindow::Additem1Click() {
