@@ -91,7 +91,9 @@ QString PositionText(const MediaPlayer& media) {
 }
 
 bool SongEnded(const MediaPlayer& media) {
-    return PositionText(media) == DurationText(media);
+    // A song still opening reads 0:00 of 0:00, but has not even begun.
+    const double position = media.Position();
+    return position >= -1 && TimeText(position) == DurationText(media);
 }
 
 void ShowStatus(QLabel& status, const QString& text, double seconds) {

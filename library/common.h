@@ -41,7 +41,7 @@ QString DurationText(const MediaPlayer& media);
 QString PositionText(const MediaPlayer& media);
 
 // The song-ended test: the position's time text equals the length's. True too
-// with nothing loaded.
+// with nothing loaded; false while a song is still opening.
 bool SongEnded(const MediaPlayer& media);
 
 // A status message: shows text, waits the given seconds, then shows the

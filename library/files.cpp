@@ -1,11 +1,16 @@
 #include "library/files.h"
 
+#include "library/names.h"
+
 #include <QDir>
 #include <QFile>
 
 #include <algorithm>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -16,7 +21,48 @@ namespace MP3Mod {
 namespace {
 
 fs::path NativePath(const QString& path) {
-    return fs::path(QFile::encodeName(path).toStdString());
+    return fs::path(EncodeFileName(path).toStdString());
+}
+
+constexpr char16_t FirstEscape = 0xDC80; // byte 0x80
+constexpr char16_t LastEscape = 0xDCFF;  // byte 0xFF
+
+bool InRange(unsigned char byte, unsigned char low, unsigned char high) {
+    return byte >= low && byte <= high;
+}
+
+// The length of the valid UTF-8 sequence at s (at most n bytes), 0 when none
+// starts there: overlong forms, surrogates and values past U+10FFFF are invalid.
+int Utf8SequenceLength(const unsigned char* s, qsizetype n) {
+    const unsigned char lead = s[0];
+    if (lead < 0x80)
+        return 1;
+    int length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF; // bounds of the second byte
+    if (InRange(lead, 0xC2, 0xDF))
+        length = 2;
+    else if (InRange(lead, 0xE0, 0xEF)) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (InRange(lead, 0xF0, 0xF4)) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else
+        return 0;
+    if (n < length || !InRange(s[1], low, high))
+        return 0;
+    for (int i = 2; i < length; ++i)
+        if (!InRange(s[i], 0x80, 0xBF))
+            return 0;
+    return length;
+}
+
+bool IsEscapedByte(const QString& text, qsizetype i) {
+    const char16_t unit = text[i].unicode();
+    return unit >= FirstEscape && unit <= LastEscape && (i == 0 || !text[i - 1].isHighSurrogate());
 }
 
 bool IsHiddenName(const std::string& name) {
@@ -63,6 +109,88 @@ std::string NeedleOf(const QString& pattern) {
 
 } // namespace
 
+QString DecodeFileName(const QByteArray& bytes) {
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    QString text;
+    qsizetype runStart = 0; // start of the valid run not yet appended
+    qsizetype i = 0;
+    while (i < n) {
+        const int length = Utf8SequenceLength(s + i, n - i);
+        if (length > 0) {
+            i += length;
+            continue;
+        }
+        text += QString::fromUtf8(bytes.constData() + runStart, i - runStart);
+        text += QChar(char16_t(0xDC00 + s[i]));
+        runStart = ++i;
+    }
+    if (runStart == 0)
+        return QString::fromUtf8(bytes);
+    return text + QString::fromUtf8(bytes.constData() + runStart, n - runStart);
+}
+
+QByteArray EncodeFileName(const QString& path) {
+    QByteArray bytes;
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (!IsEscapedByte(path, i))
+            continue;
+        bytes += QStringView(path).mid(runStart, i - runStart).toUtf8();
+        bytes += char(path[i].unicode() - 0xDC00);
+        runStart = i + 1;
+    }
+    if (runStart == 0)
+        return path.toUtf8();
+    return bytes + QStringView(path).mid(runStart).toUtf8();
+}
+
+QString ShownFileName(const QString& text) {
+    QString shown = text;
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        if (IsEscapedByte(text, i))
+            shown[i] = QChar::ReplacementCharacter;
+    return shown;
+}
+
+std::optional<QByteArray> ReadRegularFile(const QString& path) {
+    // Non-blocking, so that a FIFO in the file's place cannot hang the reader.
+    const int fd = ::open(EncodeFileName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return content;
+}
+
+QString NotRegularFileReason(const QString& path) {
+    struct stat info {};
+    if (::stat(EncodeFileName(path).constData(), &info) != 0 || S_ISREG(info.st_mode))
+        return {};
+    return QStringLiteral("it is not a regular file");
+}
+
+bool IsRegularFile(const QString& path) {
+    std::error_code error;
+    return !path.isEmpty() && fs::is_regular_file(NativePath(path), error);
+}
+
+bool IsFolder(const QString& path) {
+    std::error_code error;
+    return !path.isEmpty() && fs::is_directory(NativePath(path), error);
+}
+
 QString ExpandHome(const QString& path) {
     if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
         return QDir::homePath() + path.mid(1);
@@ -94,7 +222,8 @@ QStringList ListNormalFiles(const QString& folder, const QString& pattern) {
     std::vector<std::pair<QString, QString>> keyed;
     ForEachNormalFile(folder, [&](const std::string& name) {
         if (strcasestr(name.c_str(), needle.c_str()) != nullptr) {
-            QString qname = QString::fromUtf8(name.data(), qsizetype(name.size()));
+            QString qname =
+                DecodeFileName(QByteArray::fromRawData(name.data(), qsizetype(name.size())));
             keyed.emplace_back(qname.toCaseFolded(), std::move(qname));
         }
         return true;
@@ -110,7 +239,11 @@ QStringList ListNormalFiles(const QString& folder, const QString& pattern) {
 QString NormalizedFolder(const QString& folder) {
     if (folder.isEmpty())
         return {};
-    return QDir::cleanPath(QDir(ExpandHome(folder)).absolutePath());
+    // Judged as the file system judges paths: only a leading "/" makes one
+    // absolute (QDir would take ":name" for a resource).
+    const QString path = ExpandHome(folder);
+    return QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path
+                                                             : JoinPath(QDir::currentPath(), path));
 }
 
 } // namespace MP3Mod

@@ -2,10 +2,32 @@
 // File system tests and listings of "normal files": regular files (or links to
 // them) whose name does not start with ".".
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace MP3Mod {
+
+// A file name as the file system stores it (bytes) turned into text and back,
+// losslessly: valid UTF-8 is decoded, and each byte that is not part of valid
+// UTF-8 becomes the lone surrogate U+DC00 + byte (as Python's surrogateescape
+// does), so that the path still names the same file when encoded again.
+QString DecodeFileName(const QByteArray& bytes);
+QByteArray EncodeFileName(const QString& path);
+// The text as shown to the user: every escaped byte shows as U+FFFD.
+QString ShownFileName(const QString& text);
+
+// The whole content of a regular file, opened without blocking; no value
+// when path names no regular file (a FIFO, a device, a folder) or cannot be read.
+std::optional<QByteArray> ReadRegularFile(const QString& path);
+// Why a file cannot be written at path: empty when nothing is there or a
+// regular file is; the reason when something else (a FIFO, a folder) is.
+QString NotRegularFileReason(const QString& path);
+bool IsRegularFile(const QString& path);
+// Whether path names a folder (following links); never reads Qt resources.
+bool IsFolder(const QString& path);
 
 // For a path ending in "/": true when that folder holds at least one normal
 // file. For any other path: true when it names a normal file. Empty: false.

@@ -1,6 +1,6 @@
 #include "library/id3.h"
 
-#include <QFile>
+#include "library/files.h"
 
 #include <cstring>
 #include <fcntl.h>
@@ -46,7 +46,7 @@ std::optional<Id3v1Tag> ReadTag(const QString& path) {
     if (path.isEmpty() || IsHidden(path))
         return std::nullopt;
     // Non-blocking, so that a pipe with a song's name cannot hang the reader.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(EncodeFileName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return std::nullopt;
     struct stat info {};

@@ -1,7 +1,8 @@
 #include "library/ini.h"
 
+#include "library/files.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -118,10 +119,10 @@ QByteArray Joined(const IniLines& ini) {
 } // namespace
 
 QString ReadIniValue(const QString& section, const QString& key, const QString& file) {
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> content = ReadRegularFile(file);
+    if (!content)
         return {};
-    const IniLines ini = SplitLines(in.readAll());
+    const IniLines ini = SplitLines(*content);
     const qsizetype header = FindSection(ini, section);
     if (header < 0)
         return {};
@@ -135,12 +136,14 @@ bool WriteIniValue(const QString& section, const QString& key, const QString& va
                    const QString& file) {
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
         return false; // a line break would split the entry and garble the file
+    if (!NotRegularFileReason(file).isEmpty())
+        return false; // a FIFO or a folder in its place is never replaced
     IniLines ini;
     if (QFileInfo::exists(file)) {
-        QFile in(file);
-        if (!in.open(QIODevice::ReadOnly))
+        const std::optional<QByteArray> content = ReadRegularFile(file);
+        if (!content)
             return false;
-        ini = SplitLines(in.readAll());
+        ini = SplitLines(*content);
     }
     SetValue(ini, section, key.toUpper(), value);
     QDir().mkpath(QFileInfo(file).absolutePath());

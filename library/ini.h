@@ -14,8 +14,8 @@ QString ReadIniValue(const QString& section, const QString& key, const QString& 
 
 // Writes KEY=value (key upper-cased) into section, keeping every other line of
 // the file. The file is replaced atomically; a file that exists but cannot be
-// read is left alone, and so is a value holding a line break. Returns whether the value was
-// written.
+// read or is not a regular file (a FIFO, a folder) is left alone, and so is a
+// value holding a line break. Returns whether the value was written.
 bool WriteIniValue(const QString& section, const QString& key, const QString& value,
                    const QString& file);
 

@@ -1,5 +1,7 @@
 #include "library/names.h"
 
+#include "library/files.h"
+
 namespace MP3Mod {
 
 QString CutMp3Extension(const QString& name) {
@@ -25,11 +27,11 @@ QString FileNameFromPath(const QString& path) {
 }
 
 QString SongListName(const QString& fileName) {
-    return ReplaceDashes(CutMp3Extension(fileName));
+    return ReplaceDashes(CutMp3Extension(ShownFileName(fileName)));
 }
 
 QString SongDisplayName(const QString& path) {
-    return CutMp3Extension(UnderscoresToBlanks(FileNameFromPath(path)));
+    return CutMp3Extension(UnderscoresToBlanks(ShownFileName(FileNameFromPath(path))));
 }
 
 QString JoinPath(const QString& folder, const QString& name) {

@@ -15,6 +15,7 @@ QString UnderscoresToBlanks(const QString& text);
 QString FileNameFromPath(const QString& path);
 
 // Row text of the song list after start-up: extension cut, dashes widened.
+// Bytes of the name that are not UTF-8 show as U+FFFD here and below.
 QString SongListName(const QString& fileName);
 // The song's name on the control panel and the song info window.
 QString SongDisplayName(const QString& path);

@@ -33,7 +33,10 @@ void RebuildLists(Form1& form1, ListBox& names, ListBox& paths, bool showPathLis
     paths.Clear();
     form1.Stats->setText(PleaseWait);
     form1.File1->SetPath(form1.dir->text());
-    names.AddItems(form1.File1->Items());
+    QStringList shown = form1.File1->Items();
+    for (QString& name : shown)
+        name = MP3Mod::ShownFileName(name);
+    names.AddItems(shown);
     paths.AddItems(FullPaths(*form1.File1));
     names.setEnabled(true);
     names.update();
@@ -86,6 +89,8 @@ void SongListCommands::AddDirectoryClick() {
     const QString answer =
         dialogs_.InputBox(QStringLiteral("What directory of mp3s would you like to add?"),
                           QStringLiteral("What dir.?"));
+    if (answer.isEmpty())
+        return; // cancelled, or nothing typed
     const QString folder = answer + QLatin1Char('/');
     if (MP3Mod::FileExists(folder))
         MP3Mod::FillSongList(form1_, folder);

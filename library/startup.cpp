@@ -13,7 +13,6 @@
 
 #include "windows/label.h"
 #include <QCoreApplication>
-#include <QFileInfo>
 
 #include <cstdio>
 
@@ -37,7 +36,7 @@ Startup::Startup(Form1& form1, Form2& form2, Form3& form3, Form4& form4, Dialogs
 void Startup::Form1Load() {
     const QString stored = StoredDirectory();
     // A stored folder that has gone since (or none at all) asks again.
-    if (!QFileInfo(MP3Mod::ExpandHome(stored)).isDir()) {
+    if (!MP3Mod::IsFolder(MP3Mod::ExpandHome(stored))) {
         FirstRun();
         return;
     }

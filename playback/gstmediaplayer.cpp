@@ -1,7 +1,7 @@
 #include "playback/gstmediaplayer.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "library/files.h"
+
 #include <QTimer>
 
 #include <gst/gst.h>
@@ -152,11 +152,11 @@ void GstMediaPlayer::OpenFile(const QString& path) {
     ++generation_;
     ended_ = false;
     duration_ = 0;
-    if (!QFileInfo(path).isFile()) {
+    if (!MP3Mod::IsRegularFile(path)) {
         Fail(QStringLiteral("not a file"));
         return;
     }
-    gchar* uri = gst_filename_to_uri(QFile::encodeName(path).constData(), nullptr);
+    gchar* uri = gst_filename_to_uri(MP3Mod::EncodeFileName(path).constData(), nullptr);
     g_object_set(playbin_, "uri", uri, nullptr);
     g_free(uri);
     load_ = Load::Opening;
@@ -175,8 +175,8 @@ void GstMediaPlayer::OpenFile(const QString& path) {
 
 void GstMediaPlayer::Fail(const QString& reason) {
     if (!currentFile_.isEmpty())
-        std::fprintf(stderr, "Tunevault: cannot play %s: %s\n", qPrintable(currentFile_),
-                     qPrintable(reason));
+        std::fprintf(stderr, "Tunevault: cannot play %s: %s\n",
+                     MP3Mod::EncodeFileName(currentFile_).constData(), qPrintable(reason));
     gst_element_set_state(playbin_, GST_STATE_NULL);
     load_ = Load::Failed;
     duration_ = 0;

@@ -10,7 +10,6 @@
 #include "windows/label.h"
 #include "windows/listbox.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -22,10 +21,6 @@
 namespace MP3Mod {
 
 namespace {
-
-void ShowError(Dialogs& dialogs, const QString& text) {
-    dialogs.MsgBox(text, QStringLiteral("Error."), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
-}
 
 // rename(2) that refuses to replace: renameat2 where the file system has it,
 // else a hard link (which never replaces) and the removal of the old name.
@@ -43,16 +38,16 @@ int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
 
 bool RenameSongFile(Dialogs& dialogs, const QString& oldPath, const QString& newPath) {
     const QString target = newPath + QStringLiteral(".mp3");
-    const int error = FileExists(target) ? EEXIST
-                                         : RenameWithoutReplacing(QFile::encodeName(oldPath),
-                                                                  QFile::encodeName(target));
+    const int error = FileExists(target)
+                          ? EEXIST
+                          : RenameWithoutReplacing(EncodeFileName(oldPath), EncodeFileName(target));
     if (error == EEXIST)
         dialogs.MsgBox(QStringLiteral("File already exists, please try again."),
                        QStringLiteral("Error."), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
     else if (error != 0)
-        ShowError(dialogs, QStringLiteral("The file ") + oldPath +
-                               QStringLiteral(" could not be renamed: ") +
-                               QString::fromLocal8Bit(std::strerror(error)));
+        dialogs.ShowError(QStringLiteral("The file ") + oldPath +
+                          QStringLiteral(" could not be renamed: ") +
+                          QString::fromLocal8Bit(std::strerror(error)));
     return error == 0;
 }
 
@@ -88,13 +83,13 @@ void SongFiles::DeleteMP3Click() {
 }
 
 bool SongFiles::DeleteConfirmed(const QString& path) {
-    QFile file(path);
-    if (file.remove())
+    if (::unlink(MP3Mod::EncodeFileName(path).constData()) == 0)
         return true;
-    MP3Mod::ShowError(
-        dialogs_,
-        QStringLiteral("The file ") + path + QStringLiteral(" could not be deleted: ") +
-            (QFileInfo::exists(path) ? file.errorString() : QStringLiteral("it is gone.")));
+    const int error = errno;
+    dialogs_.ShowError(QStringLiteral("The file ") + path +
+                       QStringLiteral(" could not be deleted: ") +
+                       (error == ENOENT ? QStringLiteral("it is gone.")
+                                        : QString::fromLocal8Bit(std::strerror(error))));
     return false;
 }
 
@@ -107,9 +102,9 @@ void SongFiles::Renamemp3Click() {
         QStringLiteral("What is the new filename you want for ") + MP3Mod::FileNameFromPath(old),
         QStringLiteral("New Filename."));
     const QString name = MP3Mod::UnderscoresToBlanks(MP3Mod::CutMp3Extension(answer));
-    // A new name is a name in the song's own folder, nothing else.
-    if (name.isEmpty() || name.contains(QLatin1Char('/')) || name == QLatin1String(".") ||
-        name == QLatin1String("..")) {
+    // A new name is a name in the song's own folder, nothing else, and one the
+    // song list shows: a hidden name (".a", ".", "..") would make the song vanish.
+    if (answer.contains(QLatin1Char('/')) || name.isEmpty() || name.startsWith(QLatin1Char('.'))) {
         dialogs_.MsgBox(QStringLiteral("Your input was invalid.  Please try again."),
                         QStringLiteral("Invalid."), Dialogs::Icon::Exclamation,
                         Dialogs::Buttons::Ok);

@@ -63,7 +63,7 @@ void PlaylistAutoAdvance::Timer2Tick() {
         return;
     if (names.ListIndex() < 0)
         names.SetListIndex(0); // with no entry selected, it starts with the first
-    media_.OpenFile(form4_.List2->List(form4_.List2->ListIndex()));
+    MP3Mod::OpenSelectedPath(media_, *form4_.List2);
     // The next entry to play; after the last one it starts over.
     const int next = names.ListIndex() + 1;
     names.SetListIndex(next < names.ListCount() ? next : 0);

@@ -24,9 +24,8 @@ QString PlaylistFileCommands::InFolder(const QString& name) const {
 bool PlaylistFileCommands::Save(const QString& path) {
     const QString failure = MP3Mod::WritePlaylistFile(path, form4_.List2->Items());
     if (!failure.isEmpty())
-        dialogs_.MsgBox(QStringLiteral("The playlist could not be saved as ") + path +
-                            QStringLiteral(": ") + failure,
-                        QStringLiteral("Error."), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        dialogs_.ShowError(QStringLiteral("The playlist could not be saved as ") + path +
+                           QStringLiteral(": ") + failure);
     return failure.isEmpty();
 }
 
@@ -48,10 +47,14 @@ void PlaylistFileCommands::SaveplaylistClick() {
         QStringLiteral("Input name."));
     if (name.isEmpty())
         return;
-    // The name is a file name in the program folder, never a way out of it.
-    if (name.contains(QLatin1Char('/')) || name == QLatin1String("..")) {
-        dialogs_.MsgBox(QStringLiteral("A playlist name cannot hold \"/\": ") + name,
-                        QStringLiteral("Error."), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+    // The name is a file name in the program folder, never a way out of it,
+    // and never a hidden file, which the chooser would not offer.
+    if (name.contains(QLatin1Char('/'))) {
+        dialogs_.ShowError(QStringLiteral("A playlist name cannot hold \"/\": ") + name);
+        return;
+    }
+    if (name.startsWith(QLatin1Char('.'))) {
+        dialogs_.ShowError(QStringLiteral("A playlist name cannot start with \".\": ") + name);
         return;
     }
     Save(InFolder(name + QStringLiteral(".m3u")));
@@ -104,7 +107,7 @@ void PlaylistFileCommands::Load(const QString& path) {
 void PlaylistFileCommands::RefillNames() {
     QStringList names;
     for (const QString& path : form4_.List2->Items())
-        names.append(MP3Mod::FileNameFromPath(path));
+        names.append(MP3Mod::ShownFileName(MP3Mod::FileNameFromPath(path)));
     form4_.List1->Clear();
     form4_.List1->AddItems(names);
 }

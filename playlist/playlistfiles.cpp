@@ -1,8 +1,10 @@
 #include "playlist/playlistfiles.h"
 
+#include "library/files.h"
+#include "library/names.h"
+
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -66,9 +68,10 @@ private:
 };
 
 QString FromPlaylistFolder(const QString& entry, const QString& folder) {
-    if (entry.isEmpty() || QDir::isAbsolutePath(entry))
+    // Only a leading "/" makes a path absolute (QDir takes ":name" for a resource).
+    if (entry.isEmpty() || entry.startsWith(QLatin1Char('/')))
         return entry;
-    return QDir::cleanPath(QDir(folder).filePath(entry));
+    return QDir::cleanPath(JoinPath(folder, entry));
 }
 
 } // namespace
@@ -76,22 +79,26 @@ QString FromPlaylistFolder(const QString& entry, const QString& folder) {
 QString WritePlaylistFile(const QString& path, const QStringList& entries) {
     if (path.isEmpty())
         return QStringLiteral("No file name was given.");
+    if (const QString reason = NotRegularFileReason(path); !reason.isEmpty())
+        return reason;
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return out.errorString();
     for (const QString& entry : entries)
-        out.write(entry.toUtf8() + "\r\n");
+        out.write(EncodeFileName(entry) + "\r\n");
     if (!out.commit())
         return out.errorString();
     return {};
 }
 
 QStringList ReadPlaylistFile(const QString& path) {
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> content = ReadRegularFile(path);
+    if (!content)
         return {};
-    const QString text = QString::fromUtf8(in.readAll());
+    // Decoded as file names are, so that a path in the file that is not valid
+    // UTF-8 still names its file.
+    const QString text = DecodeFileName(*content);
     const QString folder = QFileInfo(path).absolutePath();
     QStringList entries;
     ItemReader reader(text);
@@ -104,13 +111,22 @@ QStringList ReadPlaylistFile(const QString& path) {
 }
 
 QString ReplaceAllNoCase(const QString& text, const QString& search, const QString& replacement) {
-    QString result = text;
-    qsizetype at = result.indexOf(search, 0, Qt::CaseInsensitive);
-    while (at >= 0) {
+    if (search.isEmpty())
+        return text;
+    // Built piece by piece, so the work grows with the text, not with the
+    // number of replacements times its length.
+    QString result;
+    qsizetype copied = 0;
+    for (qsizetype at = text.indexOf(search, 0, Qt::CaseInsensitive); at >= 0;
+         at = text.indexOf(search, copied, Qt::CaseInsensitive)) {
         QCoreApplication::processEvents();
-        result.replace(at, search.size(), replacement);
-        at = result.indexOf(search, at + replacement.size(), Qt::CaseInsensitive);
+        result += QStringView(text).mid(copied, at - copied);
+        result += replacement;
+        copied = at + search.size();
     }
+    if (copied == 0)
+        return text;
+    result += QStringView(text).mid(copied);
     return result;
 }
 

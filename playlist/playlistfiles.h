@@ -10,7 +10,9 @@ namespace MP3Mod {
 inline const QString EmailSuffix = QStringLiteral("@kelm.example");
 
 // Writes the entries to the file whole or not at all: the old file stays as
-// it was when writing fails. Returns the reason of a failure, or an empty text.
+// it was when writing fails, and something other than a regular file in its
+// place (a FIFO, a folder) is a failure. Entries are written as the file
+// system's bytes. Returns the reason of a failure, or an empty text.
 QString WritePlaylistFile(const QString& path, const QStringList& entries);
 
 // The entries of a playlist file, in file order; none when it cannot be read.
@@ -20,7 +22,8 @@ QString WritePlaylistFile(const QString& path, const QStringList& entries);
 QStringList ReadPlaylistFile(const QString& path);
 
 // The text with every occurrence of search (found without regard to case)
-// replaced; window events are handled at every replacement.
+// replaced; window events are handled at every replacement. An empty search
+// gives the text unchanged.
 QString ReplaceAllNoCase(const QString& text, const QString& search, const QString& replacement);
 
 } // namespace MP3Mod

@@ -97,8 +97,7 @@ void PlaylistWindow::ClearListClick() {
     QFile file(loaded);
     // A file already gone leaves nothing to delete; any other failure is said.
     if (QFileInfo::exists(loaded) && !file.remove())
-        dialogs_.MsgBox(QStringLiteral("The playlist ") + loaded +
-                            QStringLiteral(" could not be deleted: ") + file.errorString(),
-                        QStringLiteral("Error."), Dialogs::Icon::Critical, Dialogs::Buttons::Ok);
+        dialogs_.ShowError(QStringLiteral("The playlist ") + loaded +
+                           QStringLiteral(" could not be deleted: ") + file.errorString());
     form4_.ThePlaylist->clear();
 }

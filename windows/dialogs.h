@@ -16,4 +16,9 @@ public:
     virtual QString InputBox(const QString& prompt, const QString& title) = 0;
     virtual Answer MsgBox(const QString& text, const QString& title, Icon icon,
                           Buttons buttons) = 0;
+
+    // The message of a failure: titled "Error.", with the critical icon and OK.
+    void ShowError(const QString& text) {
+        MsgBox(text, QStringLiteral("Error."), Icon::Critical, Buttons::Ok);
+    }
 };

@@ -55,6 +55,11 @@ void PaintGlyph(QPainter& painter, const QString& caption, const QRectF& box) {
 
 } // namespace
 
+Label::Label(const QString& text, QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setText(text);
+}
+
 void Label::SetCaption(const QString& caption) {
     if (!glyph_) {
         setText(caption);

@@ -8,7 +8,8 @@
 class Label : public QLabel {
     Q_OBJECT
 public:
-    using QLabel::QLabel;
+    // Shows its text as plain text: names, paths and tags are never markup.
+    Label(const QString& text, QWidget* parent);
 
     // The caption: the text shown, or a glyph label's state character.
     QString Caption() const { return glyph_ ? caption_ : text(); }

@@ -11,10 +11,21 @@ ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new QStringListMod
     setUniformItemSizes(true); // keeps lists of 100,000 songs cheap to lay out
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] {
-        if (!pressing_)
-            emit Click();
-    });
+    // Every change of the selected row reports a click, whatever made it:
+    // keys, code, a Ctrl+click that clears it, or a change of the rows.
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &ListBox::ReportSelection);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ListBox::ReportSelection);
+    connect(model_, &QAbstractItemModel::modelReset, this, &ListBox::ReportSelection);
+    connect(model_, &QAbstractItemModel::rowsRemoved, this, &ListBox::ReportSelection);
+}
+
+void ListBox::ReportSelection() {
+    if (pressing_ || ListIndex() == reported_)
+        return;
+    reported_ = ListIndex();
+    emit Click();
 }
 
 int ListBox::ListCount() const {
@@ -77,6 +88,7 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
     if (!indexAt(event->position().toPoint()).isValid())
         SetListIndex(-1); // a press below the last row selects nothing
     pressing_ = false;
+    reported_ = ListIndex();
     emit Click();
 }
 

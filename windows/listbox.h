@@ -27,7 +27,8 @@ public:
     void Clear();
 
 signals:
-    // A mouse press on the list, or the selection set by keys or the program.
+    // A mouse press on the list, or any other change of the selected row (by
+    // keys, by the program, or by rows going away).
     void Click();
     void DoubleClick();
     void MouseDown(Qt::MouseButton button);
@@ -41,7 +42,10 @@ protected:
 
 private:
     QStringListModel* model_;
+    void ReportSelection();
+
     bool pressing_ = false;
+    int reported_ = -1; // the selected row last reported by Click
 };
 
 class FileListBox : public ListBox {

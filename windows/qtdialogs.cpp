@@ -1,7 +1,9 @@
 #include "windows/qtdialogs.h"
 
-#include "windows/label.h"
+#include "library/files.h"
+
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace {
@@ -26,10 +28,13 @@ QString QtDialogs::InputBox(const QString& prompt, const QString& title) {
     QInputDialog dialog;
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     dialog.setWindowTitle(title);
-    dialog.setLabelText(prompt);
-    // Long prompts wrap instead of stretching the dialog across the screen.
-    if (auto* label = dialog.findChild<QLabel*>())
+    dialog.setLabelText(MP3Mod::ShownFileName(prompt));
+    // Long prompts wrap instead of stretching the dialog across the screen;
+    // names and paths in them are plain text, never markup.
+    if (auto* label = dialog.findChild<QLabel*>()) {
         label->setWordWrap(true);
+        label->setTextFormat(Qt::PlainText);
+    }
     dialog.setTextValue(QString());
     return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
@@ -37,8 +42,9 @@ QString QtDialogs::InputBox(const QString& prompt, const QString& title) {
 Dialogs::Answer QtDialogs::MsgBox(const QString& text, const QString& title, Icon icon,
                                   Buttons buttons) {
     const bool yesNo = buttons == Buttons::YesNo;
-    QMessageBox box(QtIcon(icon), title, text,
+    QMessageBox box(QtIcon(icon), title, MP3Mod::ShownFileName(text),
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok);
+    box.setTextFormat(Qt::PlainText);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
     const int answer = box.exec();
     if (!yesNo)

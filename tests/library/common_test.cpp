@@ -41,6 +41,12 @@ TEST(TimeTexts, ReadTheMediaPlayer) {
     EXPECT_EQ(PositionText(media), "1:02");
     media.position = 185.4; // the song-ended test compares the two texts
     EXPECT_EQ(PositionText(media), DurationText(media));
+    EXPECT_TRUE(SongEnded(media));
+    media.duration = 0;
+    media.openingReads = 1;
+    media.OpenFile("/next.mp3"); // still opening: 0:00 of 0:00, yet not ended
+    EXPECT_FALSE(SongEnded(media));
+    EXPECT_TRUE(SongEnded(media)); // opened, and nothing to play
 }
 
 TEST(RandomIndex, RoundsTheDrawHalvesToEven) {

@@ -5,6 +5,8 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace MP3Mod;
 
 TEST(ListNormalFiles, MatchesPatternInAnyCaseAndSortsWithoutCase) {
@@ -71,4 +73,51 @@ TEST(NormalizedFolder, IsAbsoluteWithoutTrailingSlash) {
     EXPECT_EQ(NormalizedFolder("/"), "/");
     EXPECT_EQ(NormalizedFolder("rel"), QDir::current().absoluteFilePath("rel"));
     EXPECT_EQ(NormalizedFolder(""), "");
+}
+
+TEST(FileNames, AnyBytesComeBackExactlyAndShowWithReplacementCharacters) {
+    const QByteArray latin1 = "caf\xe9.mp3";
+    const QString kept = DecodeFileName(latin1);
+    EXPECT_EQ(kept, QString("caf") + QChar(0xDCE9) + ".mp3");
+    EXPECT_EQ(EncodeFileName(kept), latin1);
+    EXPECT_EQ(ShownFileName(kept), QString("caf") + QChar::ReplacementCharacter + ".mp3");
+    const QByteArray utf8 = "Ünïcode \xF0\x9F\x8E\xB5.mp3"; // a supplementary character too
+    EXPECT_EQ(DecodeFileName(utf8), QString::fromUtf8(utf8));
+    EXPECT_EQ(ShownFileName(DecodeFileName(utf8)), QString::fromUtf8(utf8));
+    // Overlong forms, encoded surrogates, cut sequences and values past U+10FFFF
+    // are not UTF-8: each of their bytes is kept as it is.
+    for (const QByteArray& bytes : {QByteArray("\xC0\xAF"), QByteArray("\xED\xA0\x80"),
+                                    QByteArray("a\xE2\x82"), QByteArray("\xF4\x90\x80\x80")})
+        EXPECT_EQ(EncodeFileName(DecodeFileName(bytes)), bytes) << bytes.toHex().constData();
+    std::mt19937 generator(7);
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray bytes(int(generator() % 12), '\0');
+        for (char& byte : bytes)
+            byte = char(generator() % 3 == 0 ? 0x80 + generator() % 0x80 : generator() % 256);
+        bytes.replace('\0', 'z');
+        ASSERT_EQ(EncodeFileName(DecodeFileName(bytes)), bytes) << bytes.toHex().constData();
+    }
+}
+
+TEST(RegularFiles, OnlyRegularFilesAreReadOrReplaced) {
+    TestFolder root;
+    const QString song = root.write("song.mp3", "content");
+    EXPECT_EQ(ReadRegularFile(song), QByteArray("content"));
+    EXPECT_EQ(NotRegularFileReason(song), "");
+    EXPECT_EQ(NotRegularFileReason(root.at("missing")), "");
+    EXPECT_FALSE(ReadRegularFile(root.at("missing")));
+    // A FIFO in a file's place would block any reader or writer that opened it.
+    for (const QString& odd : {root.makeFifo("pipe"), root.makeFolder("folder")}) {
+        EXPECT_FALSE(ReadRegularFile(odd)) << odd.toStdString();
+        EXPECT_NE(NotRegularFileReason(odd), "") << odd.toStdString();
+    }
+}
+
+TEST(NormalizedFolder, JudgesPathsAsTheFileSystemDoes) {
+    // Qt takes ":name" for a resource; the file system takes it for a relative path.
+    EXPECT_EQ(NormalizedFolder(":music"), QDir::currentPath() + "/:music");
+    TestFolder root;
+    EXPECT_TRUE(IsFolder(root.makeFolder("sub")));
+    EXPECT_FALSE(IsFolder(":/"));
+    EXPECT_FALSE(IsFolder(root.write("file")));
 }

@@ -2,6 +2,7 @@
 #include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace MP3Mod;
@@ -71,6 +72,10 @@ TEST(Ini, RefusesWritesThatWouldLoseOrGarbleContent) {
     TestFolder config;
     const QString unreadable = config.makeFolder("mp3.ini"); // exists, cannot be read as a file
     EXPECT_FALSE(WriteIniValue("Settings", "Directory", "/m", unreadable));
+    const QString fifo = config.makeFifo("fifo.ini"); // would block whoever opens it
+    EXPECT_EQ(ReadIniValue("Settings", "Directory", fifo), "");
+    EXPECT_FALSE(WriteIniValue("Settings", "Directory", "/m", fifo));
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
     const QString file = config.write("ok.ini", "[Settings]\nDIRECTORY=/old\n");
     EXPECT_FALSE(WriteIniValue("Settings", "Directory", "/a\n[Evil]\nx=1", file));
     EXPECT_EQ(config.read("ok.ini"), "[Settings]\nDIRECTORY=/old\n");

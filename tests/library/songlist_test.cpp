@@ -108,5 +108,6 @@ TEST_F(SongListTest, AddDirectoryIgnoresAnswersWithoutNormalFiles) {
     for (int i = 0; i < 3; ++i)
         commands().AddDirectoryClick();
     EXPECT_EQ(form1().List1->ListCount(), 3);
-    EXPECT_EQ(dialogs.shown.size(), 3u); // no message for any of them
+    EXPECT_EQ(dialogs.shown.size(), 3u);            // no message for any of them
+    EXPECT_EQ(form1().File1->Path(), music.path()); // an empty answer never lists "/"
 }

@@ -137,6 +137,15 @@ TEST_F(StartupTest, VanishedOrMissingStoredDirectoryAsksAgain) {
     }
 }
 
+TEST_F(StartupTest, SettingsFileThatIsAFifoNeitherHangsNorIsReplaced) {
+    config.makeFolder("tunevault");
+    config.makeFifo("tunevault/mp3.ini");
+    dialogs.inputAnswers = {music.path()};
+    start();
+    expectStartedWithSongs(music.path());
+    EXPECT_FALSE(QFileInfo(settingsFile()).isFile());
+}
+
 TEST_F(StartupTest, StoredFolderThatExistsIsUsedEvenWhenEmpty) {
     TestFolder empty;
     storeDirectory(empty.path());

@@ -41,6 +41,36 @@ TEST_F(SongChoiceTest, ClickKeepsThePathListOnTheRowAndStartsTheSeekTimer) {
     EXPECT_EQ(form1().List2->ListIndex(), -1);
 }
 
+TEST_F(SongChoiceTest, PathListFollowsEverySelectionChange) {
+    ListBox& names = *form1().List1;
+    // A list that gets the focus without a click has a current row but no
+    // selected one; selecting that row from code is still a change.
+    names.selectionModel()->setCurrentIndex(names.model()->index(0, 0),
+                                            QItemSelectionModel::NoUpdate);
+    ASSERT_EQ(names.ListIndex(), -1);
+    select(0);
+    EXPECT_EQ(form1().List2->ListIndex(), 0);
+    // A Ctrl+click on the selected row clears both lists.
+    form1().show();
+    select(1);
+    const QPoint onRow = names.visualRect(names.model()->index(1, 0)).center();
+    QTest::mouseClick(names.viewport(), Qt::LeftButton, Qt::ControlModifier, onRow);
+    EXPECT_EQ(names.ListIndex(), -1);
+    EXPECT_EQ(form1().List2->ListIndex(), -1);
+}
+
+TEST_F(SongChoiceTest, NamesAndTagsShowAsPlainText) {
+    music.write("<b>Bold &lt;3.mp3");
+    form1().Refreshlist->trigger();
+    select(0);
+    emit form1().List1->DoubleClick();
+    EXPECT_EQ(form2().Stats2->text(), "<b>Bold &lt;3");
+    for (FormWindow* form : std::initializer_list<FormWindow*>{&program->form1, &program->form2,
+                                                               &program->form3, &program->form4})
+        for (const Label* label : form->findChildren<Label*>())
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+}
+
 TEST_F(SongChoiceTest, PlayingShowsNameAndTagWithUnderscoresAndExtensionGone) {
     form2().Stats2->setText("No Song Playing.");
     form2().Volume->Value(40);

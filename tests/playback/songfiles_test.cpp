@@ -1,3 +1,4 @@
+#include "tests/support/id3block.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/unwritable.h"
 #include "windows/label.h"
@@ -6,6 +7,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 
 class SongFilesTest : public ProgramTest {
 protected:
@@ -103,7 +105,7 @@ TEST_F(SongFilesTest, RenameFollowsTheNameRulesAndKeepsMp3LowerCase) {
 TEST_F(SongFilesTest, RenameNeverReplacesAFile) {
     music.write(".hidden.mp3", "hidden");
     QFile::link(music.at("nowhere"), music.at("Made Meanwhile.mp3")); // a name that is taken
-    for (const char* taken : {"b", ".hidden", "Made_Meanwhile"}) {
+    for (const char* taken : {"b", "Made_Meanwhile"}) {
         dialogs.shown.clear();
         rename(0, taken);
         ASSERT_EQ(dialogs.shown.size(), 2u) << taken;
@@ -112,18 +114,20 @@ TEST_F(SongFilesTest, RenameNeverReplacesAFile) {
     }
     EXPECT_EQ(music.read("a.mp3"), "a.mp3");
     EXPECT_EQ(music.read("b.mp3"), "b.mp3");
-    EXPECT_EQ(music.read(".hidden.mp3"), "hidden");
 }
 
-TEST_F(SongFilesTest, RenameRefusesAnswersThatAreNoName) {
-    for (const char* bad : {"", "sub/dir", ".", "..", ".mp3", "../up"}) {
+TEST_F(SongFilesTest, RenameRefusesAnswersThatAreNoNameOrAHiddenOne) {
+    music.write(".hidden.mp3", "hidden");
+    for (const char* bad :
+         {"", "sub/dir", ".", "..", ".mp3", "../up", ".a", ".hidden", "z.mp3/../../elsewhere"}) {
         dialogs.shown.clear();
         rename(0, bad);
         ASSERT_EQ(dialogs.shown.size(), 2u) << bad;
         EXPECT_EQ(dialogs.shown[1].text, "Your input was invalid.  Please try again.");
         EXPECT_EQ(dialogs.shown[1].title, "Invalid.");
     }
-    EXPECT_EQ(files(), QStringList({"a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3"}));
+    EXPECT_EQ(files(), QStringList({".hidden.mp3", "a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3"}));
+    EXPECT_EQ(music.read(".hidden.mp3"), "hidden");
 }
 
 TEST_F(SongFilesTest, RenameKeepsTheSongInItsOwnFolder) {
@@ -183,4 +187,25 @@ TEST_F(CountStringTest, AddStringToPlaylistAppendsTheMatches) {
     form1().AddPlaylistString->trigger();
     EXPECT_EQ(program->form4.List2->Items(),
               QStringList({music.at("Big Band - Night.mp3"), music.at("bigband_night.mp3")}));
+}
+
+TEST_F(SongFilesTest, SongWhoseNameIsNotUtf8CanBePlayedTaggedRenamedAndDeleted) {
+    const QString cafe = music.writeRawName(
+        "caf\xe9.mp3", QByteArray(500, 'a') + Id3Block({"Caf\xe9 title", "", "", ""}));
+    const QString bad = music.writeRawName("b\xff.mp3");
+    form1().Refreshlist->trigger();
+    const int row = int(form1().List2->Items().indexOf(cafe));
+    ASSERT_GE(row, 0);
+    EXPECT_EQ(form1().List1->List(row), QString("caf") + QChar::ReplacementCharacter + ".mp3");
+    form1().List1->SetListIndex(row);
+    emit form1().List1->DoubleClick();
+    EXPECT_EQ(media.CurrentFile(), cafe);
+    EXPECT_EQ(form1().Title->text(), QString::fromLatin1("Caf\xe9 title"));
+    rename(row, "renamed");
+    EXPECT_TRUE(files().contains("renamed.mp3"));
+    form1().List1->SetListIndex(int(form1().List2->Items().indexOf(bad)));
+    answer(Dialogs::Answer::Yes);
+    form1().DeleteMP3->trigger();
+    EXPECT_EQ(files(), QStringList({"a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3", "renamed.mp3"}));
+    EXPECT_EQ(form1().Stats->text(), "File deleted successfully.");
 }

@@ -94,6 +94,9 @@ TEST_F(PlaylistAdvanceTest, AutoRepeatPlaysTheDoubleClickedEntryAgainThenTheOthe
 
 TEST_F(PlaylistAdvanceTest, AutoRepeatWithNoSelectionStartsWithTheFirstEntry) {
     form4().List1->SetListIndex(-1);
+    // As after the list got the focus without a click: current row 0, none selected.
+    form4().List1->selectionModel()->setCurrentIndex(form4().List1->model()->index(0, 0),
+                                                     QItemSelectionModel::NoUpdate);
     form4().AutoRepeat->trigger();
     endSong();
     MP3Mod::WaitSeconds(1.5);

@@ -1,8 +1,10 @@
+#include "library/files.h"
 #include "playlist/playlistfiles.h"
 #include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/unwritable.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace MP3Mod;
@@ -45,9 +47,25 @@ TEST(PlaylistFile, ReadsOtherPlayersExtendedPlaylists) {
                            "/abs/c.mp3"}));
 }
 
-TEST(PlaylistFile, MissingFileReadsNothing) {
+TEST(PlaylistFile, MissingFileOrFifoReadsNothingAndAFifoIsNeverWritten) {
     TestFolder folder;
     EXPECT_TRUE(ReadPlaylistFile(folder.at("none.m3u")).isEmpty());
+    const QString fifo = folder.makeFifo("fifo.m3u");
+    EXPECT_TRUE(ReadPlaylistFile(fifo).isEmpty());
+    EXPECT_NE(WritePlaylistFile(fifo, {"/a.mp3"}), "");
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+TEST(PlaylistFile, KeepsPathsAsTheFileSystemJudgesThem) {
+    TestFolder folder;
+    // A path that is not UTF-8 is written and read back as the same bytes.
+    const QString latin1 = DecodeFileName("/music/caf\xe9.mp3");
+    ASSERT_EQ(WritePlaylistFile(folder.at("p.m3u"), {latin1}), "");
+    EXPECT_EQ(folder.read("p.m3u"), "/music/caf\xe9.mp3\r\n");
+    EXPECT_EQ(ReadPlaylistFile(folder.at("p.m3u")), QStringList({latin1}));
+    // ":" starts a relative path, not one of Qt's resources.
+    folder.write("r.m3u", ":music/a.mp3\r\n");
+    EXPECT_EQ(ReadPlaylistFile(folder.at("r.m3u")), QStringList({folder.path() + "/:music/a.mp3"}));
 }
 
 TEST(PlaylistFile, FailedWriteSaysWhyAndLeavesTheOldFileWhole) {
@@ -66,4 +84,5 @@ TEST(ReplaceAllNoCase, ReplacesEveryOccurrenceInAnyCase) {
               "Keep CASE  here");
     EXPECT_EQ(ReplaceAllNoCase("aba", "a", "aa"), "aabaa"); // a replacement holding the text
     EXPECT_EQ(ReplaceAllNoCase("none", "x", "y"), "none");
+    EXPECT_EQ(ReplaceAllNoCase("same", "", "grow"), "same"); // an empty search finds nothing
 }

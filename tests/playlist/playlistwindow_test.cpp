@@ -96,7 +96,7 @@ TEST_F(PlaylistTest, SaveWritesTheDefaultFileThenAsksForAName) {
     EXPECT_EQ(dialogs.shown[1].text, "List saved as " + data("Playlist.m3u") + ".");
     EXPECT_EQ(dialogs.shown[1].title, "List Saved successfully.");
 
-    for (const char* name : {"Mix", "Mix.m3u", "", "../escape"}) {
+    for (const char* name : {"Mix", "Mix.m3u", "", "../escape", ".x", ".."}) {
         dialogs.inputAnswers = {name};
         form4().Saveplaylist->trigger();
     }
@@ -110,8 +110,14 @@ TEST_F(PlaylistTest, SaveWritesTheDefaultFileThenAsksForAName) {
     EXPECT_TRUE(QFileInfo::exists(data("Mix.m3u")));
     EXPECT_TRUE(QFileInfo::exists(data("Mix.m3u.m3u")));
     EXPECT_FALSE(QFileInfo::exists(config.at("escape.m3u")));
-    EXPECT_EQ(dialogs.shown.back().title, "Error.");
-    EXPECT_EQ(dialogs.shown.size(), 2u + 4u + 1u); // no message after a save by name
+    // Refused: a name holding "/", and hidden names the chooser would never offer.
+    ASSERT_EQ(dialogs.shown.size(), 2u + 6u + 3u); // no message after a save by name
+    EXPECT_EQ(dialogs.shown[6].text, "A playlist name cannot hold \"/\": ../escape");
+    EXPECT_EQ(dialogs.shown[8].text, "A playlist name cannot start with \".\": .x");
+    EXPECT_EQ(dialogs.shown[10].text, "A playlist name cannot start with \".\": ..");
+    EXPECT_EQ(dialogs.shown[10].title, "Error.");
+    EXPECT_EQ(QDir(data("")).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"Mix.m3u", "Mix.m3u.m3u", "Playlist.m3u"}));
 }
 
 TEST_F(PlaylistTest, FailedSaveSaysSoAndKeepsTheOldFile) {
