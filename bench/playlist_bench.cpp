@@ -1,7 +1,7 @@
 // Removing the e-mail suffix from a 1 MB playlist line made of suffixes: the
 // work must grow with the line, so 1 MB takes about ten times 100 kB.
 
-#include "playlist/playlistfiles.h"
+#include "base/playlistfiles.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@
 
 #include "library/songlist.h"
 #include "windows/form1.h"
-#include "windows/listbox.h"
+#include "controls/listbox.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Reading one tag field of 10,000 files, against the floor of stat, open,
 // reading the last 128 bytes and close on the same files.
 
-#include "library/id3.h"
+#include "base/id3.h"
 
 #include <QDir>
 #include <QFile>

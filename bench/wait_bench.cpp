@@ -1,7 +1,7 @@
 // The processor time a one-second WaitSeconds costs, and the main that runs
 // the benchmarks inside a Qt application.
 
-#include "library/common.h"
+#include "base/common.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

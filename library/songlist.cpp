@@ -1,14 +1,14 @@
 #include "library/songlist.h"
 
-#include "library/common.h"
-#include "library/files.h"
-#include "library/names.h"
-#include "windows/dialogs.h"
+#include "base/common.h"
+#include "base/files.h"
+#include "base/names.h"
+#include "controls/dialogs.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
-#include "windows/listbox.h"
+#include "controls/listbox.h"
 
-#include "windows/label.h"
+#include "controls/label.h"
 
 namespace {
 

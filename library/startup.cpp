@@ -1,17 +1,17 @@
 #include "library/startup.h"
 
-#include "library/files.h"
-#include "library/ini.h"
+#include "base/files.h"
+#include "base/ini.h"
 #include "library/songlist.h"
-#include "library/timer.h"
-#include "windows/dialogs.h"
+#include "controls/timer.h"
+#include "controls/dialogs.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
 #include "windows/form4.h"
 #include "windows/windowing.h"
 
-#include "windows/label.h"
+#include "controls/label.h"
 #include <QCoreApplication>
 
 #include <cstdio>

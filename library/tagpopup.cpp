@@ -1,8 +1,8 @@
 #include "library/tagpopup.h"
 
-#include "library/id3.h"
-#include "library/names.h"
-#include "playback/mediaplayer.h"
+#include "base/id3.h"
+#include "base/names.h"
+#include "base/mediaplayer.h"
 #include "windows/form1.h"
 
 #include <QCursor>

@@ -1,13 +1,13 @@
 #include "panel/controlpanel.h"
 
-#include "library/common.h"
-#include "library/timer.h"
-#include "panel/slider.h"
-#include "playback/mediaplayer.h"
+#include "base/common.h"
+#include "controls/timer.h"
+#include "controls/slider.h"
+#include "base/mediaplayer.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 #include "windows/windowing.h"
 
 namespace {

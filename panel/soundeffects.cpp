@@ -1,12 +1,12 @@
 #include "panel/soundeffects.h"
 
-#include "library/common.h"
-#include "panel/slider.h"
-#include "playback/mediaplayer.h"
-#include "windows/dialogs.h"
+#include "base/common.h"
+#include "controls/slider.h"
+#include "base/mediaplayer.h"
+#include "controls/dialogs.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
-#include "windows/label.h"
+#include "controls/label.h"
 
 #include <QAction>
 #include <QCursor>

@@ -1,7 +1,7 @@
 #include "playback/rowsteps.h"
 
-#include "playback/mediaplayer.h"
-#include "windows/listbox.h"
+#include "base/mediaplayer.h"
+#include "controls/listbox.h"
 
 namespace MP3Mod {
 

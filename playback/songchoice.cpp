@@ -1,15 +1,15 @@
 #include "playback/songchoice.h"
 
-#include "library/common.h"
-#include "library/id3.h"
-#include "library/names.h"
-#include "library/timer.h"
-#include "panel/slider.h"
-#include "playback/mediaplayer.h"
+#include "base/common.h"
+#include "base/id3.h"
+#include "base/names.h"
+#include "controls/timer.h"
+#include "controls/slider.h"
+#include "base/mediaplayer.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>

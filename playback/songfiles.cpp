@@ -1,14 +1,14 @@
 #include "playback/songfiles.h"
 
-#include "library/common.h"
-#include "library/files.h"
-#include "library/names.h"
+#include "base/common.h"
+#include "base/files.h"
+#include "base/names.h"
 #include "library/songlist.h"
-#include "windows/dialogs.h"
+#include "controls/dialogs.h"
 #include "windows/form1.h"
 #include "windows/form4.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QFileInfo>
 

@@ -1,15 +1,15 @@
 #include "playback/songlistkeys.h"
 
-#include "library/common.h"
-#include "library/names.h"
+#include "base/common.h"
+#include "base/names.h"
 #include "library/songlist.h"
-#include "playback/mediaplayer.h"
+#include "base/mediaplayer.h"
 #include "playback/songchoice.h"
 #include "playback/songfiles.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 

@@ -1,15 +1,15 @@
 #include "playback/transport.h"
 
-#include "library/common.h"
-#include "library/names.h"
-#include "playback/mediaplayer.h"
+#include "base/common.h"
+#include "base/names.h"
+#include "base/mediaplayer.h"
 #include "playback/rowsteps.h"
 #include "playback/songchoice.h"
-#include "windows/dialogs.h"
+#include "controls/dialogs.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 

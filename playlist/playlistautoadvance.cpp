@@ -1,14 +1,14 @@
 #include "playlist/playlistautoadvance.h"
 
-#include "library/common.h"
-#include "library/names.h"
-#include "library/timer.h"
-#include "playback/mediaplayer.h"
+#include "base/common.h"
+#include "base/names.h"
+#include "controls/timer.h"
+#include "base/mediaplayer.h"
 #include "playback/rowsteps.h"
 #include "windows/form2.h"
 #include "windows/form4.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 

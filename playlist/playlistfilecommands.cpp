@@ -1,12 +1,12 @@
 #include "playlist/playlistfilecommands.h"
 
-#include "library/files.h"
-#include "library/names.h"
-#include "playlist/playlistfiles.h"
-#include "windows/dialogs.h"
+#include "base/files.h"
+#include "base/names.h"
+#include "base/playlistfiles.h"
+#include "controls/dialogs.h"
 #include "windows/form4.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 namespace {
 

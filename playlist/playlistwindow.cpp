@@ -1,14 +1,14 @@
 #include "playlist/playlistwindow.h"
 
-#include "library/common.h"
-#include "library/timer.h"
-#include "playback/mediaplayer.h"
+#include "base/common.h"
+#include "controls/timer.h"
+#include "base/mediaplayer.h"
 #include "playback/rowsteps.h"
-#include "windows/dialogs.h"
+#include "controls/dialogs.h"
 #include "windows/form1.h"
 #include "windows/form4.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 #include "windows/windowing.h"
 
 #include <QCursor>

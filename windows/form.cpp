@@ -1,6 +1,6 @@
 #include "windows/form.h"
 
-#include "windows/label.h"
+#include "controls/label.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QPixmap>

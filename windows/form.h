@@ -2,7 +2,7 @@
 // Base of the program's four windows: borderless, top-most, showing the
 // shared background picture, with positions and sizes in twips.
 
-#include "windows/twips.h"
+#include "controls/twips.h"
 
 #include <QWidget>
 

@@ -1,8 +1,8 @@
 #include "windows/form2.h"
 
-#include "library/timer.h"
-#include "panel/slider.h"
-#include "windows/label.h"
+#include "controls/timer.h"
+#include "controls/slider.h"
+#include "controls/label.h"
 
 namespace {
 

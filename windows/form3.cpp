@@ -1,6 +1,6 @@
 #include "windows/form3.h"
 
-#include "windows/label.h"
+#include "controls/label.h"
 
 Form3::Form3() : FormWindow(QStringLiteral("Form3"), QStringLiteral("Tunevault song info")) {
     Label2 = AddLabel("Label2", QStringLiteral("Tunevault \u203A By kelm \u203A Startup form"), 60,

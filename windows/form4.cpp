@@ -1,8 +1,8 @@
 #include "windows/form4.h"
 
-#include "library/timer.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/timer.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QFrame>
 #include <QMenu>

@@ -1,8 +1,8 @@
-#include "library/common.h"
+#include "base/common.h"
 #include "library/songlist.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
-#include "windows/listbox.h"
+#include "controls/listbox.h"
 
 #include <QFile>
 
@@ -15,8 +15,6 @@ protected:
         storeDirectory(music.path());
         start();
     }
-    Form1& form1() { return program->form1; }
-    Form2& form2() { return program->form2; }
     SongListCommands commands() { return {form1(), form2(), dialogs}; }
     const QStringList plainNames = {"a.mp3.old.mp3", "Song-Title.mp3", "track_01.MP3"};
     QStringList pathsOf(const QStringList& names) const {

@@ -1,9 +1,9 @@
-#include "library/ini.h"
-#include "library/timer.h"
+#include "base/ini.h"
+#include "controls/timer.h"
 #include "tests/support/programfixture.h"
-#include "windows/listbox.h"
+#include "controls/listbox.h"
 
-#include "windows/label.h"
+#include "controls/label.h"
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,21 +1,17 @@
-#include "library/timer.h"
-#include "panel/slider.h"
+#include "controls/timer.h"
+#include "controls/slider.h"
 #include "tests/support/programfixture.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QTest>
 
 class ControlPanelTest : public ProgramTest {
 protected:
     void SetUp() override {
-        music.write("Song-One.mp3");
-        music.write("Two.mp3");
-        storeDirectory(music.path());
-        start();
+        startWith({"Song-One.mp3", "Two.mp3"});
         program->form2.show();
     }
-    Form2& form2() { return program->form2; }
 };
 
 TEST_F(ControlPanelTest, LoadCountsTheSongsAndCentresTheSliders) {

@@ -1,8 +1,8 @@
-#include "panel/slider.h"
+#include "controls/slider.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 #include <QMenu>
@@ -15,8 +15,6 @@ protected:
         start();
         program->form2.show();
     }
-    Form1& form1() { return program->form1; }
-    Form2& form2() { return program->form2; }
     void answerRateEffect(const QString& answer) {
         dialogs.inputAnswers = {answer};
         form1().RateEffect->trigger();

@@ -1,8 +1,9 @@
-#include "library/common.h"
-#include "library/timer.h"
+#include "base/common.h"
+#include "controls/timer.h"
+#include "tests/support/clockfactor.h"
 #include "tests/support/programfixture.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 #include <QTest>
@@ -18,10 +19,7 @@ protected:
         media.duration = 100;
     }
     void SetUp() override { startWith(4); }
-    Form1& form1() { return program->form1; }
     QString song(int row) { return music.at(QString("Song_%1.mp3").arg(row)); }
-    void select(int row) { form1().List1->SetListIndex(row); }
-    void endSong() { media.position = media.duration; }
     void waitProgramSeconds(double seconds) { MP3Mod::WaitSeconds(seconds); }
 };
 
@@ -191,15 +189,12 @@ TEST_F(AutoModesTest, EmptyListLeavesTheRandomModesIdle) {
 class SleepForReal : public ProgramTest {};
 
 TEST_F(SleepForReal, TheProgramEndsAfterAnHourOfSleepMode) {
-    MP3Mod::SetClockFactor(3000); // an hour in 1.2 seconds
-    music.write("a.mp3");
-    storeDirectory(music.path());
-    start();
+    const ScopedClockFactor fast(3000); // an hour in 1.2 seconds
+    startWith({"a.mp3"});
     media.duration = 1000; // a long song that does not end meanwhile
     program->form1.Sleep->trigger();
     EXPECT_TRUE(QTest::qWaitFor([this] { return ends > 0; }, 20'000));
     // A minute may pass between two sleep ticks: the end comes at 60 or later.
     EXPECT_GE(program->form1.lblmins->text().toInt(), 60);
     EXPECT_EQ(ends, 1);
-    MP3Mod::SetClockFactor(50);
 }

@@ -1,11 +1,11 @@
-#include "library/timer.h"
-#include "panel/slider.h"
+#include "controls/timer.h"
+#include "controls/slider.h"
 #include "playback/songchoice.h"
 #include "tests/support/id3block.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -22,10 +22,7 @@ protected:
         start();
         media.opened.clear();
     }
-    Form1& form1() { return program->form1; }
-    Form2& form2() { return program->form2; }
     SongChoice choice() { return {form1(), form2(), media}; }
-    void select(int row) { form1().List1->SetListIndex(row); }
     QStringList tagBoxes() {
         return {form1().Artist->text(), form1().Title->text(), form1().Album->text(),
                 form1().Year->text()};

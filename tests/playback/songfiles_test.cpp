@@ -1,8 +1,8 @@
 #include "tests/support/id3block.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/unwritable.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 #include <QDir>
@@ -11,15 +11,7 @@
 
 class SongFilesTest : public ProgramTest {
 protected:
-    void startWith(std::initializer_list<const char*> names) {
-        for (const char* name : names)
-            music.write(name, QByteArray(name));
-        storeDirectory(music.path());
-        start();
-        dialogs.shown.clear();
-    }
     void SetUp() override { startWith({"a.mp3", "b.mp3", "c.mp3", "d.mp3", "e.mp3"}); }
-    Form1& form1() { return program->form1; }
     QStringList files() const {
         return QDir(music.path()).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     }

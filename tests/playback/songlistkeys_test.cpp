@@ -1,7 +1,7 @@
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 #include <QTest>

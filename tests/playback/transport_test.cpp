@@ -1,24 +1,15 @@
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 #include <QLineEdit>
 
 class TransportTest : public ProgramTest {
 protected:
-    void startWith(std::initializer_list<const char*> names) {
-        for (const char* name : names)
-            music.write(name);
-        storeDirectory(music.path());
-        start();
-        media.opened.clear();
-    }
     void SetUp() override { startWith({"a.mp3", "b.mp3", "c.mp3", "d.mp3"}); }
-    Form1& form1() { return program->form1; }
     QString path(const char* name) { return music.at(name); }
-    void select(int row) { form1().List1->SetListIndex(row); }
     void expectRefused(const QString& text) {
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].text, text);

@@ -1,7 +1,7 @@
 // A playlist Tunevault writes plays in another Linux player, where one (mpv)
 // is installed.
 
-#include "playlist/playlistfiles.h"
+#include "base/playlistfiles.h"
 #include "tests/support/mp3fixtures.h"
 #include "tests/support/printers.h"
 #include "tests/support/testfiles.h"

@@ -1,9 +1,9 @@
-#include "library/common.h"
-#include "library/timer.h"
+#include "base/common.h"
+#include "controls/timer.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 
@@ -19,9 +19,7 @@ protected:
         media.opened.clear();
         media.duration = 100;
     }
-    Form4& form4() { return program->form4; }
     QString entry(int row) { return music.at(QString("Entry_%1.mp3").arg(row)); }
-    void endSong() { media.position = media.duration; }
     void playEntry(int row) {
         form4().List1->SetListIndex(row);
         emit form4().List1->DoubleClick();

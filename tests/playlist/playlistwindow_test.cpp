@@ -1,9 +1,9 @@
-#include "library/timer.h"
+#include "controls/timer.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
 #include "tests/support/unwritable.h"
-#include "windows/label.h"
-#include "windows/listbox.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -12,13 +12,8 @@
 class PlaylistTest : public ProgramTest {
 protected:
     void SetUp() override {
-        for (const char* name : {"Track One.mp3", "Someone Else.mp3", "bigband.mp3", "Other.mp3"})
-            music.write(name);
-        storeDirectory(music.path());
-        start();
-        media.opened.clear();
+        startWith({"Track One.mp3", "Someone Else.mp3", "bigband.mp3", "Other.mp3"});
     }
-    Form4& form4() { return program->form4; }
     QString data(const QString& name) const { return config.at("data/" + name); }
     void addMatching(const QString& typed) {
         dialogs.inputAnswers = {typed};

@@ -2,7 +2,7 @@
 // An in-memory media player: tests set its position and length and read what
 // the program asked of it.
 
-#include "playback/mediaplayer.h"
+#include "base/mediaplayer.h"
 
 #include <QStringList>
 

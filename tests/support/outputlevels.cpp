@@ -1,6 +1,6 @@
 #include "tests/support/outputlevels.h"
 
-#include "playback/gstmediaplayer.h"
+#include "player/gstmediaplayer.h"
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>

@@ -1,15 +1,17 @@
 #pragma once
-// A whole program on scripted dialogs, with its settings file and a song
-// folder in temporary folders.
+// A whole program on scripted dialogs and the in-memory player, with its
+// settings file and a song folder in temporary folders.
 
+#include "app/program.h"
+#include "controls/listbox.h"
 #include "tests/support/fakemediaplayer.h"
 #include "tests/support/printers.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testfiles.h"
-#include "windows/program.h"
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <memory>
 
 class ProgramTest : public testing::Test {
@@ -24,6 +26,25 @@ protected:
         program->Start();
         return *program;
     }
+    // Writes the songs (each holding its own name), stores the song folder
+    // and starts; what the start-up opened and asked is then forgotten.
+    void startWith(std::initializer_list<QString> songs) {
+        for (const QString& name : songs)
+            music.write(name, name.toUtf8());
+        storeDirectory(music.path());
+        start();
+        media.opened.clear();
+        dialogs.shown.clear();
+    }
+
+    Form1& form1() { return program->form1; }
+    Form2& form2() { return program->form2; }
+    Form3& form3() { return program->form3; }
+    Form4& form4() { return program->form4; }
+    // Selects a row of the song list, as a click would.
+    void select(int row) { form1().List1->SetListIndex(row); }
+    // The playing song reaches its end.
+    void endSong() { media.position = media.duration; }
 
     FakeMediaPlayer media;
     TestFolder config;

@@ -1,7 +1,7 @@
 #pragma once
 // Dialogs that answer from a script and remember what was shown.
 
-#include "windows/dialogs.h"
+#include "controls/dialogs.h"
 
 #include <deque>
 #include <vector>

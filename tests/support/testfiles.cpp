@@ -1,7 +1,7 @@
 #include "tests/support/testfiles.h"
 
-#include "library/files.h"
-#include "library/names.h"
+#include "base/files.h"
+#include "base/names.h"
 
 #include <QDir>
 #include <QFile>

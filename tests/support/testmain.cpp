@@ -1,7 +1,7 @@
 // Runs the tests inside a Qt application on the offscreen platform, with the
 // program's clock running fast so that waits and timers take little time.
 
-#include "library/common.h"
+#include "tests/support/clockfactor.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -9,7 +9,7 @@
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    MP3Mod::SetClockFactor(50);
+    const ScopedClockFactor fast(TestClockFactor);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

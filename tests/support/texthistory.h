@@ -2,7 +2,7 @@
 // Records each text a label shows while a command runs, by looking at it
 // every millisecond; consecutive repeats are kept once.
 
-#include "windows/label.h"
+#include "controls/label.h"
 
 #include <QStringList>
 #include <QTimer>

@@ -1,0 +1,107 @@
+#include "base/common.h"
+
+#include "base/mediaplayer.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QRegularExpression>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
+
+namespace MP3Mod {
+
+namespace {
+double clockFactor = 1.0;
+}
+
+void SetClockFactor(double factor) {
+    clockFactor = factor > 0 ? factor : 1.0;
+}
+
+double ClockFactor() {
+    return clockFactor;
+}
+
+int ScaledInterval(int milliseconds) {
+    return std::max(1, int(std::lround(milliseconds / clockFactor)));
+}
+
+void WaitSeconds(double seconds) {
+    if (!(seconds > 0))
+        return;
+    const auto wait = std::chrono::nanoseconds(std::llround(seconds / clockFactor * 1e9));
+    const QDeadlineTimer deadline(std::chrono::duration_cast<std::chrono::nanoseconds>(wait),
+                                  Qt::PreciseTimer);
+    // The nested loop sleeps until an event or the deadline arrives; handlers
+    // that run inside it may wait themselves, so check the deadline again.
+    while (!deadline.hasExpired()) {
+        QEventLoop loop;
+        const int remaining = int(std::clamp<qint64>(deadline.remainingTime(), 1, 60'000));
+        QTimer::singleShot(remaining, Qt::PreciseTimer, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+}
+
+int RandomIndexFor(float r, int upper, bool allowZero) {
+    const int v = int(std::nearbyint(double(r) * upper)); // default rounding: halves to even
+    return v == 0 && !allowZero ? 1 : v;
+}
+
+int RandomIndex(int upper, bool allowZero) {
+    static std::mt19937 generator{std::random_device{}()};
+    std::uniform_real_distribution<float> draw(0.0f, 1.0f);
+    float r = draw(generator);
+    if (r >= 1.0f) // float rounding can reach the upper end
+        r = std::nextafter(1.0f, 0.0f);
+    return RandomIndexFor(r, upper, allowZero);
+}
+
+int RoundHalfEven(double value) {
+    if (std::isnan(value))
+        return 0;
+    constexpr double lowest = std::numeric_limits<int>::min();
+    constexpr double highest = std::numeric_limits<int>::max();
+    return int(std::nearbyint(std::clamp(value, lowest, highest)));
+}
+
+double LeadingNumber(const QString& text) {
+    static const QRegularExpression number(
+        QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
+    const QRegularExpressionMatch match = number.match(text);
+    return match.hasMatch() ? match.captured().trimmed().toDouble() : 0.0;
+}
+
+QString TimeText(double seconds) {
+    constexpr double longest = 1e12; // far beyond any song, well inside long long
+    const long long whole = seconds > 0 ? std::llrint(std::min(seconds, longest)) : 0;
+    return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString DurationText(const MediaPlayer& media) {
+    return TimeText(media.Duration());
+}
+
+QString PositionText(const MediaPlayer& media) {
+    return TimeText(media.Position());
+}
+
+bool SongEnded(const MediaPlayer& media) {
+    // A song still opening reads 0:00 of 0:00, but has not even begun.
+    const double position = media.Position();
+    return position >= -1 && TimeText(position) == DurationText(media);
+}
+
+QString RemoveBlanks(const QString& text) {
+    QString result = text;
+    return result.remove(QLatin1Char(' '));
+}
+
+bool TextMatches(const QString& entry, const QString& typed) {
+    return RemoveBlanks(entry).toLower().contains(RemoveBlanks(typed).toLower());
+}
+
+} // namespace MP3Mod

@@ -1,0 +1,249 @@
+#include "base/files.h"
+
+#include "base/names.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <algorithm>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace MP3Mod {
+
+namespace {
+
+fs::path NativePath(const QString& path) {
+    return fs::path(EncodeFileName(path).toStdString());
+}
+
+constexpr char16_t FirstEscape = 0xDC80; // byte 0x80
+constexpr char16_t LastEscape = 0xDCFF;  // byte 0xFF
+
+bool InRange(unsigned char byte, unsigned char low, unsigned char high) {
+    return byte >= low && byte <= high;
+}
+
+// The length of the valid UTF-8 sequence at s (at most n bytes), 0 when none
+// starts there: overlong forms, surrogates and values past U+10FFFF are invalid.
+int Utf8SequenceLength(const unsigned char* s, qsizetype n) {
+    const unsigned char lead = s[0];
+    if (lead < 0x80)
+        return 1;
+    int length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF; // bounds of the second byte
+    if (InRange(lead, 0xC2, 0xDF))
+        length = 2;
+    else if (InRange(lead, 0xE0, 0xEF)) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (InRange(lead, 0xF0, 0xF4)) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else
+        return 0;
+    if (n < length || !InRange(s[1], low, high))
+        return 0;
+    for (int i = 2; i < length; ++i)
+        if (!InRange(s[i], 0x80, 0xBF))
+            return 0;
+    return length;
+}
+
+bool IsEscapedByte(const QString& text, qsizetype i) {
+    const char16_t unit = text[i].unicode();
+    return unit >= FirstEscape && unit <= LastEscape && (i == 0 || !text[i - 1].isHighSurrogate());
+}
+
+bool IsHiddenName(const std::string& name) {
+    return !name.empty() && name.front() == '.';
+}
+
+std::string LastComponent(const QString& path) {
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).toStdString();
+}
+
+// The file name part of a directory entry, without building another path.
+std::string EntryName(const fs::directory_entry& entry) {
+    const std::string& full = entry.path().native();
+    return full.substr(full.find_last_of('/') + 1);
+}
+
+bool IsNormalEntry(const fs::directory_entry& entry, const std::string& name) {
+    std::error_code error;
+    return !IsHiddenName(name) && entry.is_regular_file(error);
+}
+
+// Calls visit(entry, name) for each normal file of the folder until it
+// returns false. Unreadable folders and entries are passed over.
+template <typename Visit> void ForEachNormalFile(const QString& folder, Visit visit) {
+    std::error_code error;
+    fs::directory_iterator it(NativePath(folder), fs::directory_options::skip_permission_denied,
+                              error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        const std::string name = EntryName(*it);
+        if (IsNormalEntry(*it, name) && !visit(name))
+            return;
+    }
+}
+
+// "*.mp3*" matches every name holding ".mp3".
+std::string NeedleOf(const QString& pattern) {
+    QString needle = pattern;
+    if (needle.startsWith(QLatin1Char('*')))
+        needle.remove(0, 1);
+    if (needle.endsWith(QLatin1Char('*')))
+        needle.chop(1);
+    return needle.toStdString();
+}
+
+} // namespace
+
+QString DecodeFileName(const QByteArray& bytes) {
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    QString text;
+    qsizetype runStart = 0; // start of the valid run not yet appended
+    qsizetype i = 0;
+    while (i < n) {
+        const int length = Utf8SequenceLength(s + i, n - i);
+        if (length > 0) {
+            i += length;
+            continue;
+        }
+        text += QString::fromUtf8(bytes.constData() + runStart, i - runStart);
+        text += QChar(char16_t(0xDC00 + s[i]));
+        runStart = ++i;
+    }
+    if (runStart == 0)
+        return QString::fromUtf8(bytes);
+    return text + QString::fromUtf8(bytes.constData() + runStart, n - runStart);
+}
+
+QByteArray EncodeFileName(const QString& path) {
+    QByteArray bytes;
+    qsizetype runStart = 0;
+    for (qsizetype i = 0; i < path.size(); ++i) {
+        if (!IsEscapedByte(path, i))
+            continue;
+        bytes += QStringView(path).mid(runStart, i - runStart).toUtf8();
+        bytes += char(path[i].unicode() - 0xDC00);
+        runStart = i + 1;
+    }
+    if (runStart == 0)
+        return path.toUtf8();
+    return bytes + QStringView(path).mid(runStart).toUtf8();
+}
+
+QString ShownFileName(const QString& text) {
+    QString shown = text;
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        if (IsEscapedByte(text, i))
+            shown[i] = QChar::ReplacementCharacter;
+    return shown;
+}
+
+std::optional<QByteArray> ReadRegularFile(const QString& path) {
+    // Non-blocking, so that a FIFO in the file's place cannot hang the reader.
+    const int fd = ::open(EncodeFileName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return content;
+}
+
+QString NotRegularFileReason(const QString& path) {
+    struct stat info {};
+    if (::stat(EncodeFileName(path).constData(), &info) != 0 || S_ISREG(info.st_mode))
+        return {};
+    return QStringLiteral("it is not a regular file");
+}
+
+bool IsRegularFile(const QString& path) {
+    std::error_code error;
+    return !path.isEmpty() && fs::is_regular_file(NativePath(path), error);
+}
+
+bool IsFolder(const QString& path) {
+    std::error_code error;
+    return !path.isEmpty() && fs::is_directory(NativePath(path), error);
+}
+
+QString ExpandHome(const QString& path) {
+    if (path == QLatin1String("~") || path.startsWith(QLatin1String("~/")))
+        return QDir::homePath() + path.mid(1);
+    return path;
+}
+
+bool FileExists(const QString& typed) {
+    if (typed.isEmpty())
+        return false;
+    const QString path = ExpandHome(typed);
+    if (path.endsWith(QLatin1Char('/'))) {
+        bool found = false;
+        ForEachNormalFile(path, [&found](const std::string&) {
+            found = true;
+            return false;
+        });
+        return found;
+    }
+    std::error_code error;
+    return !IsHiddenName(LastComponent(path)) && fs::is_regular_file(NativePath(path), error);
+}
+
+QStringList ListNormalFiles(const QString& folder, const QString& pattern) {
+    if (folder.isEmpty())
+        return {};
+    const std::string needle = NeedleOf(pattern);
+    // Sorting on case-folded keys compares plain code units, which is much
+    // cheaper than a case-insensitive comparison in every step of the sort.
+    std::vector<std::pair<QString, QString>> keyed;
+    ForEachNormalFile(folder, [&](const std::string& name) {
+        if (strcasestr(name.c_str(), needle.c_str()) != nullptr) {
+            QString qname =
+                DecodeFileName(QByteArray::fromRawData(name.data(), qsizetype(name.size())));
+            keyed.emplace_back(qname.toCaseFolded(), std::move(qname));
+        }
+        return true;
+    });
+    std::sort(keyed.begin(), keyed.end());
+    QStringList names;
+    names.reserve(qsizetype(keyed.size()));
+    for (auto& entry : keyed)
+        names.append(std::move(entry.second));
+    return names;
+}
+
+QString NormalizedFolder(const QString& folder) {
+    if (folder.isEmpty())
+        return {};
+    // Judged as the file system judges paths: only a leading "/" makes one
+    // absolute (QDir would take ":name" for a resource).
+    const QString path = ExpandHome(folder);
+    return QDir::cleanPath(path.startsWith(QLatin1Char('/')) ? path
+                                                             : JoinPath(QDir::currentPath(), path));
+}
+
+} // namespace MP3Mod

@@ -1,0 +1,154 @@
+#include "base/ini.h"
+
+#include "base/files.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace MP3Mod {
+
+namespace {
+
+// The file is handled as raw lines, so that lines the program does not touch
+// are written back byte for byte, whatever their encoding.
+struct IniLines {
+    QList<QByteArray> lines; // without "\n"; a "\r" before it stays
+    QByteArray lineEnd = "\n";
+};
+
+IniLines SplitLines(const QByteArray& data) {
+    IniLines ini;
+    if (data.isEmpty())
+        return ini;
+    ini.lines = data.split('\n');
+    if (data.endsWith('\n'))
+        ini.lines.removeLast();
+    if (data.contains("\r\n"))
+        ini.lineEnd = "\r\n";
+    return ini;
+}
+
+bool SameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+std::optional<QString> SectionOf(const QByteArray& line) {
+    const QByteArray text = line.trimmed();
+    const qsizetype close = text.indexOf(']');
+    if (!text.startsWith('[') || close < 0)
+        return std::nullopt;
+    return QString::fromUtf8(text.mid(1, close - 1)).trimmed();
+}
+
+struct KeyValue {
+    QString key;
+    QString value;
+};
+
+std::optional<KeyValue> KeyValueOf(const QByteArray& line) {
+    const QByteArray text = line.trimmed();
+    const qsizetype equals = text.indexOf('=');
+    if (text.startsWith(';') || text.startsWith('[') || equals < 0)
+        return std::nullopt;
+    return KeyValue{QString::fromUtf8(text.left(equals)).trimmed(),
+                    QString::fromUtf8(text.mid(equals + 1)).trimmed()};
+}
+
+// Index of the header line of section, or -1.
+qsizetype FindSection(const IniLines& ini, const QString& section) {
+    for (qsizetype i = 0; i < ini.lines.size(); ++i) {
+        const auto name = SectionOf(ini.lines[i]);
+        if (name && SameName(*name, section))
+            return i;
+    }
+    return -1;
+}
+
+// Index of the line after the last line of the section that starts at header.
+qsizetype SectionEnd(const IniLines& ini, qsizetype header) {
+    qsizetype end = header + 1;
+    while (end < ini.lines.size() && !SectionOf(ini.lines[end]))
+        ++end;
+    return end;
+}
+
+qsizetype FindKey(const IniLines& ini, qsizetype header, const QString& key) {
+    const qsizetype end = SectionEnd(ini, header);
+    for (qsizetype i = header + 1; i < end; ++i) {
+        const auto entry = KeyValueOf(ini.lines[i]);
+        if (entry && SameName(entry->key, key))
+            return i;
+    }
+    return -1;
+}
+
+// Where a new key goes: after the last line of the section that is not blank.
+qsizetype InsertionPoint(const IniLines& ini, qsizetype header) {
+    qsizetype at = SectionEnd(ini, header);
+    while (at > header + 1 && ini.lines[at - 1].trimmed().isEmpty())
+        --at;
+    return at;
+}
+
+void SetValue(IniLines& ini, const QString& section, const QString& key, const QString& value) {
+    const QByteArray carriage = ini.lineEnd == "\r\n" ? "\r" : "";
+    const QByteArray entry = (key + QLatin1Char('=') + value).toUtf8() + carriage;
+    const qsizetype header = FindSection(ini, section);
+    if (header < 0) {
+        ini.lines.append((QLatin1Char('[') + section + QLatin1Char(']')).toUtf8() + carriage);
+        ini.lines.append(entry);
+        return;
+    }
+    const qsizetype existing = FindKey(ini, header, key);
+    if (existing >= 0)
+        ini.lines[existing] = entry;
+    else
+        ini.lines.insert(InsertionPoint(ini, header), entry);
+}
+
+QByteArray Joined(const IniLines& ini) {
+    QByteArray data;
+    for (const QByteArray& line : ini.lines)
+        data += line + '\n';
+    return data;
+}
+
+} // namespace
+
+QString ReadIniValue(const QString& section, const QString& key, const QString& file) {
+    const std::optional<QByteArray> content = ReadRegularFile(file);
+    if (!content)
+        return {};
+    const IniLines ini = SplitLines(*content);
+    const qsizetype header = FindSection(ini, section);
+    if (header < 0)
+        return {};
+    const qsizetype line = FindKey(ini, header, key.toLower());
+    if (line < 0)
+        return {};
+    return KeyValueOf(ini.lines[line])->value.left(MaxIniValueLength);
+}
+
+bool WriteIniValue(const QString& section, const QString& key, const QString& value,
+                   const QString& file) {
+    if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
+        return false; // a line break would split the entry and garble the file
+    if (!NotRegularFileReason(file).isEmpty())
+        return false; // a FIFO or a folder in its place is never replaced
+    IniLines ini;
+    if (QFileInfo::exists(file)) {
+        const std::optional<QByteArray> content = ReadRegularFile(file);
+        if (!content)
+            return false;
+        ini = SplitLines(*content);
+    }
+    SetValue(ini, section, key.toUpper(), value);
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QSaveFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(Joined(ini)) >= 0 && out.commit();
+}
+
+} // namespace MP3Mod

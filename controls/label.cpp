@@ -1,0 +1,129 @@
+#include "controls/label.h"
+
+#include "base/common.h"
+#include "controls/twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+// The symbol shown for each glyph character.
+QString GlyphSymbol(const QString& caption) {
+    if (caption == QLatin1String("4"))
+        return QStringLiteral("\u25B6");
+    if (caption == QLatin1String("3"))
+        return QStringLiteral("\u25C0");
+    if (caption == QLatin1String(";"))
+        return QStringLiteral("\u23F8");
+    if (caption == QLatin1String("<"))
+        return QStringLiteral("\u25A0");
+    if (caption == QLatin1String("'"))
+        return QStringLiteral("\u27F3");
+    return caption;
+}
+
+// Glyphs are painted as shapes: fonts on Linux desktops may lack the symbols.
+void PaintGlyph(QPainter& painter, const QString& caption, const QRectF& box) {
+    const double side = std::min(box.width(), box.height()) * 0.8;
+    const QRectF shape(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+    QPainterPath path;
+    if (caption == QLatin1String("4")) {
+        path.moveTo(shape.topLeft());
+        path.lineTo(shape.right(), shape.center().y());
+        path.lineTo(shape.bottomLeft());
+    } else if (caption == QLatin1String("3")) {
+        path.moveTo(shape.topRight());
+        path.lineTo(shape.left(), shape.center().y());
+        path.lineTo(shape.bottomRight());
+    } else if (caption == QLatin1String(";")) {
+        const double bar = std::max(1.0, side / 3);
+        path.addRect(shape.left(), shape.top(), bar, side);
+        path.addRect(shape.right() - bar, shape.top(), bar, side);
+    } else if (caption == QLatin1String("<")) {
+        path.addRect(shape);
+    } else if (caption == QLatin1String("'")) {
+        painter.setPen(QPen(painter.pen().color(), std::max(1.0, side / 6)));
+        painter.drawArc(shape.adjusted(1, 1, -1, -1), 60 * 16, 300 * 16);
+        path.moveTo(shape.right(), shape.top());
+        path.lineTo(shape.right(), shape.center().y());
+        path.lineTo(shape.center().x() + side / 6, shape.top() + side / 6);
+    }
+    path.closeSubpath();
+    painter.fillPath(path, painter.pen().color());
+}
+
+} // namespace
+
+namespace MP3Mod {
+
+void ShowStatus(Label& status, const QString& text, double seconds) {
+    status.setText(text);
+    WaitSeconds(seconds);
+    status.setText(QStringLiteral("Status bar."));
+}
+
+} // namespace MP3Mod
+
+Label::Label(const QString& text, QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setText(text);
+}
+
+void Label::SetCaption(const QString& caption) {
+    if (!glyph_) {
+        setText(caption);
+        return;
+    }
+    caption_ = caption;
+    setText(GlyphSymbol(caption));
+}
+
+void Label::SetGlyph(bool glyph) {
+    const QString caption = Caption();
+    glyph_ = glyph;
+    setAlignment(glyph ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    SetCaption(caption);
+}
+
+void Label::SetLeft(int twips) {
+    left_ = twips;
+    move(ToPixels(twips), y());
+}
+
+void Label::SetWidth(int twips) {
+    width_ = twips;
+    resize(std::max(0, ToPixels(twips)), height());
+}
+
+void Label::SetGeometryTwips(int left, int top, int width, int height) {
+    left_ = left;
+    width_ = width;
+    setGeometry(ToPixels(left), ToPixels(top), ToPixels(width), ToPixels(height));
+}
+
+void Label::paintEvent(QPaintEvent* event) {
+    if (!glyph_) {
+        QLabel::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(palette().color(QPalette::WindowText));
+    PaintGlyph(painter, caption_, contentsRect());
+}
+
+void Label::mousePressEvent(QMouseEvent* event) {
+    emit MouseDown(event->button());
+}
+
+void Label::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit Click();
+}
+
+void Label::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit DblClick();
+}

@@ -1,0 +1,306 @@
+#include "player/gstmediaplayer.h"
+
+#include "base/files.h"
+
+#include <QTimer>
+
+#include <gst/gst.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// playbin flags: audio only, volume applied in software.
+constexpr int PlayFlagAudio = 0x2;
+constexpr int PlayFlagSoftVolume = 0x10;
+// Below -1 while a file opens, so that waits on the position go on.
+constexpr double OpeningPosition = -2;
+constexpr int OpeningLimitMilliseconds = 15'000;
+
+void EnsureGstreamer() {
+    if (!gst_is_initialized())
+        gst_init(nullptr, nullptr);
+}
+
+bool HoldsFakeSink(GstElement* element) {
+    if (!GST_IS_BIN(element))
+        return false;
+    bool fake = false;
+    GstIterator* children = gst_bin_iterate_elements(GST_BIN(element));
+    GValue item = G_VALUE_INIT;
+    while (gst_iterator_next(children, &item) == GST_ITERATOR_OK) {
+        GstElementFactory* factory =
+            gst_element_get_factory(GST_ELEMENT(g_value_get_object(&item)));
+        fake = fake || (factory && g_str_equal(GST_OBJECT_NAME(factory), "fakesink"));
+        g_value_reset(&item);
+    }
+    g_value_unset(&item);
+    gst_iterator_free(children);
+    return fake;
+}
+
+GstElement* SilentSink() {
+    static bool said = false;
+    if (!said) {
+        std::fputs("Tunevault: no audio output could be opened; playing silently.\n", stderr);
+        said = true;
+    }
+    GstElement* sink = gst_element_factory_make("fakesink", "silent-output");
+    g_object_set(sink, "sync", TRUE, nullptr);
+    return sink;
+}
+
+// The desktop's audio sink if one opens, else a silent one. autoaudiosink
+// itself falls back to a fake sink, which is found among its children.
+GstElement* DesktopSink() {
+    GstElement* sink = gst_element_factory_make("autoaudiosink", "desktop-output");
+    if (sink && gst_element_set_state(sink, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE &&
+        !HoldsFakeSink(sink)) {
+        gst_element_set_state(sink, GST_STATE_NULL);
+        return sink;
+    }
+    if (sink) {
+        gst_element_set_state(sink, GST_STATE_NULL);
+        gst_object_unref(sink);
+    }
+    return SilentSink();
+}
+
+GstElement* Make(const char* factory) {
+    GstElement* element = gst_element_factory_make(factory, nullptr);
+    if (!element)
+        qFatal("GStreamer element %s is missing; install gstreamer1.0-plugins-base and -good",
+               factory);
+    return element;
+}
+
+// audioconvert ! stereo ! audiopanorama ! audioconvert ! audioresample ! sink
+GstElement* OutputBin(GstElement* sink, GstElement** panorama) {
+    GstElement* bin = gst_bin_new("output");
+    GstElement* toStereo = Make("audioconvert");
+    GstElement* stereo = Make("capsfilter");
+    GstCaps* caps = gst_caps_from_string("audio/x-raw,channels=2");
+    g_object_set(stereo, "caps", caps, nullptr);
+    gst_caps_unref(caps);
+    *panorama = Make("audiopanorama");
+    g_object_set(*panorama, "method", 1, nullptr); // simple: only the other channel is lowered
+    GstElement* convert = Make("audioconvert");
+    GstElement* resample = Make("audioresample");
+    gst_bin_add_many(GST_BIN(bin), toStereo, stereo, *panorama, convert, resample, sink, nullptr);
+    gst_element_link_many(toStereo, stereo, *panorama, convert, resample, sink, nullptr);
+    GstPad* pad = gst_element_get_static_pad(toStereo, "sink");
+    gst_element_add_pad(bin, gst_ghost_pad_new("sink", pad));
+    gst_object_unref(pad);
+    return bin;
+}
+
+bool ChangesWhatThePlayerReports(GstMessage* message) {
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ASYNC_DONE:
+    case GST_MESSAGE_EOS:
+    case GST_MESSAGE_ERROR:
+    case GST_MESSAGE_DURATION_CHANGED:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+// Hands bus messages from GStreamer's threads to the player's thread.
+struct BusBridge {
+    static GstBusSyncReply OnMessage(GstBus*, GstMessage* message, gpointer data) {
+        auto* player = static_cast<GstMediaPlayer*>(data);
+        if (ChangesWhatThePlayerReports(message)) {
+            const quint64 generation = player->generation_.load();
+            std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
+            QMetaObject::invokeMethod(
+                player,
+                [player, held, generation] { player->HandleMessage(held.get(), generation); },
+                Qt::QueuedConnection);
+        }
+        return GST_BUS_DROP;
+    }
+};
+
+GstMediaPlayer::GstMediaPlayer() : GstMediaPlayer((EnsureGstreamer(), DesktopSink())) {}
+
+GstMediaPlayer::GstMediaPlayer(GstElement* sink) {
+    EnsureGstreamer();
+    playbin_ = Make("playbin");
+    g_object_set(playbin_, "flags", PlayFlagAudio | PlayFlagSoftVolume, "audio-sink",
+                 OutputBin(sink, &panorama_), nullptr);
+    GstBus* bus = gst_element_get_bus(playbin_);
+    gst_bus_set_sync_handler(bus, &BusBridge::OnMessage, this, nullptr);
+    gst_object_unref(bus);
+}
+
+GstMediaPlayer::~GstMediaPlayer() {
+    gst_element_set_state(playbin_, GST_STATE_NULL);
+    GstBus* bus = gst_element_get_bus(playbin_);
+    gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
+    gst_object_unref(bus);
+    gst_object_unref(playbin_);
+}
+
+void GstMediaPlayer::OpenFile(const QString& path) {
+    currentFile_ = path;
+    gst_element_set_state(playbin_, GST_STATE_NULL); // posts the last messages of the old file
+    ++generation_;
+    ended_ = false;
+    duration_ = 0;
+    if (!MP3Mod::IsRegularFile(path)) {
+        Fail(QStringLiteral("not a file"));
+        return;
+    }
+    gchar* uri = gst_filename_to_uri(MP3Mod::EncodeFileName(path).constData(), nullptr);
+    g_object_set(playbin_, "uri", uri, nullptr);
+    g_free(uri);
+    load_ = Load::Opening;
+    if (gst_element_set_state(playbin_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+        Fail(QStringLiteral("the file cannot be played"));
+        return;
+    }
+    // A file that never finishes opening (a stalled network share) must not
+    // keep anyone waiting on the position for ever.
+    const quint64 opened = generation_.load();
+    QTimer::singleShot(OpeningLimitMilliseconds, this, [this, opened] {
+        if (opened == generation_.load() && load_ == Load::Opening)
+            Fail(QStringLiteral("it did not open in time"));
+    });
+}
+
+void GstMediaPlayer::Fail(const QString& reason) {
+    if (!currentFile_.isEmpty())
+        std::fprintf(stderr, "Tunevault: cannot play %s: %s\n",
+                     MP3Mod::EncodeFileName(currentFile_).constData(), qPrintable(reason));
+    gst_element_set_state(playbin_, GST_STATE_NULL);
+    load_ = Load::Failed;
+    duration_ = 0;
+}
+
+void GstMediaPlayer::HandleMessage(GstMessage* message, quint64 generation) {
+    if (generation != generation_.load())
+        return;
+    switch (GST_MESSAGE_TYPE(message)) {
+    case GST_MESSAGE_ASYNC_DONE:
+        if (load_ == Load::Opening) {
+            load_ = Load::Ready;
+            QueryDuration();
+            if (rate_ != 1.0)
+                Seek(0);
+        }
+        break;
+    case GST_MESSAGE_DURATION_CHANGED:
+        QueryDuration();
+        break;
+    case GST_MESSAGE_EOS:
+        ended_ = true;
+        break;
+    case GST_MESSAGE_ERROR: {
+        if (load_ == Load::Failed)
+            break; // one failure, one report
+        GError* error = nullptr;
+        gst_message_parse_error(message, &error, nullptr);
+        Fail(QString::fromUtf8(error ? error->message : "unknown error"));
+        g_clear_error(&error);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void GstMediaPlayer::QueryDuration() {
+    gint64 length = 0;
+    if (gst_element_query_duration(playbin_, GST_FORMAT_TIME, &length) && length > 0)
+        duration_ = double(length) / GST_SECOND;
+}
+
+void GstMediaPlayer::Seek(double seconds) {
+    ended_ = false;
+    const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
+    gst_element_seek(playbin_, rate_, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET,
+                     gint64(std::max(0.0, seconds) * GST_SECOND), GST_SEEK_TYPE_NONE,
+                     GST_CLOCK_TIME_NONE);
+}
+
+void GstMediaPlayer::Play() {
+    if (load_ != Load::Ready && load_ != Load::Opening)
+        return;
+    if (ended_)
+        Seek(0);
+    gst_element_set_state(playbin_, GST_STATE_PLAYING);
+}
+
+void GstMediaPlayer::Pause() {
+    if (load_ == Load::Ready || load_ == Load::Opening)
+        gst_element_set_state(playbin_, GST_STATE_PAUSED);
+}
+
+void GstMediaPlayer::Stop() {
+    if (load_ != Load::Ready && load_ != Load::Opening)
+        return;
+    gst_element_set_state(playbin_, GST_STATE_PAUSED);
+    Seek(0);
+}
+
+double GstMediaPlayer::Position() const {
+    switch (load_) {
+    case Load::Empty:
+    case Load::Failed:
+        return 0;
+    case Load::Opening:
+        return OpeningPosition;
+    case Load::Ready:
+        break;
+    }
+    if (ended_)
+        return duration_;
+    gint64 position = 0;
+    if (!gst_element_query_position(playbin_, GST_FORMAT_TIME, &position) || position < 0)
+        return 0;
+    return std::min(double(position) / GST_SECOND, duration_ > 0 ? duration_ : HUGE_VAL);
+}
+
+void GstMediaPlayer::Position(double seconds) {
+    if (load_ == Load::Ready && std::isfinite(seconds))
+        Seek(seconds);
+}
+
+double GstMediaPlayer::Duration() const {
+    return load_ == Load::Ready ? duration_ : 0;
+}
+
+void GstMediaPlayer::Rate(double rate) {
+    if (!(rate > 0) || !std::isfinite(rate))
+        return; // GStreamer plays no rate of zero, and the program never asks backwards
+    rate_ = rate;
+    if (load_ == Load::Ready)
+        Seek(Position());
+}
+
+bool GstMediaPlayer::Mute() const {
+    gboolean mute = FALSE;
+    g_object_get(playbin_, "mute", &mute, nullptr);
+    return mute;
+}
+
+void GstMediaPlayer::Mute(bool mute) {
+    g_object_set(playbin_, "mute", gboolean(mute), nullptr);
+}
+
+void GstMediaPlayer::Volume(int hundredthsOfDecibel) {
+    const double gain = std::pow(10.0, hundredthsOfDecibel / 2000.0);
+    g_object_set(playbin_, "volume", std::clamp(gain, 0.0, 10.0), nullptr);
+}
+
+void GstMediaPlayer::Balance(int balance) {
+    // The channel away from the balance is lowered by |balance| / 100 dB.
+    const double otherGain = std::pow(10.0, -std::abs(balance) / 2000.0);
+    const double panorama = (balance < 0 ? -1.0 : 1.0) * (1.0 - otherGain);
+    g_object_set(panorama_, "panorama", gfloat(panorama), nullptr);
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The media player on GStreamer's playbin. Bus messages are handed from
+// GStreamer's threads to the user-interface thread as queued calls, so no
+// call here ever waits for a file to load.
+
+#include "base/mediaplayer.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <memory>
+
+typedef struct _GstElement GstElement;
+typedef struct _GstMessage GstMessage;
+
+class GstMediaPlayer : public QObject, public MediaPlayer {
+    Q_OBJECT
+public:
+    // Plays to the desktop's sound system, or, where no audio output can be
+    // opened, into a silent sink at real speed (said once on standard error).
+    GstMediaPlayer();
+    // Plays into the given sink element, which the player takes over.
+    explicit GstMediaPlayer(GstElement* sink);
+    ~GstMediaPlayer() override;
+
+    void OpenFile(const QString& path) override;
+    void Play() override;
+    void Pause() override;
+    void Stop() override;
+    QString CurrentFile() const override { return currentFile_; }
+    double Position() const override;
+    void Position(double seconds) override;
+    double Duration() const override;
+    void Rate(double rate) override;
+    bool Mute() const override;
+    void Mute(bool mute) override;
+    void Volume(int hundredthsOfDecibel) override;
+    void Balance(int balance) override;
+
+private:
+    enum class Load { Empty, Opening, Ready, Failed };
+
+    void HandleMessage(GstMessage* message, quint64 generation);
+    void Seek(double seconds);
+    void QueryDuration();
+    void Fail(const QString& reason);
+
+    GstElement* playbin_ = nullptr;
+    GstElement* panorama_ = nullptr;
+    QString currentFile_;
+    Load load_ = Load::Empty;
+    bool ended_ = false;
+    double duration_ = 0;
+    double rate_ = 1.0;
+    // Counts the files opened; messages of an earlier file are dropped.
+    std::atomic<quint64> generation_{0};
+
+    friend struct BusBridge;
+};

@@ -1,0 +1,88 @@
+#include "base/files.h"
+#include "base/playlistfiles.h"
+#include "tests/support/printers.h"
+#include "tests/support/testfiles.h"
+#include "tests/support/unwritable.h"
+
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace MP3Mod;
+
+TEST(PlaylistFile, WritesOnePathALineEndedByCrLfAndReadsItBack) {
+    TestFolder folder;
+    const QStringList entries = {"/music/with blank.mp3", QString::fromUtf8("/música/Ünïcode.mp3"),
+                                 "/music/-lead.mp3"};
+    ASSERT_EQ(WritePlaylistFile(folder.at("p.m3u"), entries), "");
+    EXPECT_EQ(folder.read("p.m3u"), QString("/music/with blank.mp3\r\n/música/Ünïcode.mp3\r\n"
+                                            "/music/-lead.mp3\r\n")
+                                        .toUtf8());
+    EXPECT_EQ(ReadPlaylistFile(folder.at("p.m3u")), entries);
+    ASSERT_EQ(WritePlaylistFile(folder.at("empty.m3u"), {}), "");
+    EXPECT_EQ(folder.read("empty.m3u"), "");
+    EXPECT_TRUE(ReadPlaylistFile(folder.at("empty.m3u")).isEmpty());
+}
+
+TEST(PlaylistFile, ItemRules) {
+    TestFolder folder;
+    folder.write("a.m3u", "/a/x.mp3\r\n/b/y.mp3\r\n\r\n");
+    EXPECT_EQ(ReadPlaylistFile(folder.at("a.m3u")), QStringList({"/a/x.mp3", "/b/y.mp3", ""}));
+    folder.write("b.m3u", "/mix/one, two.mp3\r\n");
+    EXPECT_EQ(ReadPlaylistFile(folder.at("b.m3u")),
+              QStringList({"/mix/one", folder.path() + "/two.mp3"})); // relative: from the folder
+    folder.write("c.m3u", "\"/music/a, b.mp3\" dropped\n/music/a, b.mp3\n");
+    EXPECT_EQ(ReadPlaylistFile(folder.at("c.m3u")),
+              QStringList({"/music/a, b.mp3", "/music/a", folder.path() + "/b.mp3"}));
+    folder.write("d.m3u", "   /lead/blanks.mp3\r/x/song@KELM.Example.mp3@kelm.example\r\n");
+    EXPECT_EQ(ReadPlaylistFile(folder.at("d.m3u")),
+              QStringList({"/lead/blanks.mp3", "/x/song.mp3"}));
+}
+
+TEST(PlaylistFile, ReadsOtherPlayersExtendedPlaylists) {
+    TestFolder folder;
+    folder.write("lists/other.m3u", "#EXTM3U\r\n#EXTINF:123,Artist - Title\r\n../songs/a.mp3\r\n"
+                                    "#EXTINF:-1,Second\nsub dir/b.mp3\n/abs/c.mp3");
+    EXPECT_EQ(ReadPlaylistFile(folder.at("lists/other.m3u")),
+              QStringList({folder.path() + "/songs/a.mp3", folder.path() + "/lists/sub dir/b.mp3",
+                           "/abs/c.mp3"}));
+}
+
+TEST(PlaylistFile, MissingFileOrFifoReadsNothingAndAFifoIsNeverWritten) {
+    TestFolder folder;
+    EXPECT_TRUE(ReadPlaylistFile(folder.at("none.m3u")).isEmpty());
+    const QString fifo = folder.makeFifo("fifo.m3u");
+    EXPECT_TRUE(ReadPlaylistFile(fifo).isEmpty());
+    EXPECT_NE(WritePlaylistFile(fifo, {"/a.mp3"}), "");
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+TEST(PlaylistFile, KeepsPathsAsTheFileSystemJudgesThem) {
+    TestFolder folder;
+    // A path that is not UTF-8 is written and read back as the same bytes.
+    const QString latin1 = DecodeFileName("/music/caf\xe9.mp3");
+    ASSERT_EQ(WritePlaylistFile(folder.at("p.m3u"), {latin1}), "");
+    EXPECT_EQ(folder.read("p.m3u"), "/music/caf\xe9.mp3\r\n");
+    EXPECT_EQ(ReadPlaylistFile(folder.at("p.m3u")), QStringList({latin1}));
+    // ":" starts a relative path, not one of Qt's resources.
+    folder.write("r.m3u", ":music/a.mp3\r\n");
+    EXPECT_EQ(ReadPlaylistFile(folder.at("r.m3u")), QStringList({folder.path() + "/:music/a.mp3"}));
+}
+
+TEST(PlaylistFile, FailedWriteSaysWhyAndLeavesTheOldFileWhole) {
+    TestFolder folder;
+    const QString list = folder.write("locked/Mix.m3u", "/old/entry.mp3\r\n");
+    UnwritableFolder lock(folder.at("locked"));
+    if (!lock.locked())
+        GTEST_SKIP() << "this file system cannot lock a folder";
+    EXPECT_NE(WritePlaylistFile(list, {"/new/entry.mp3"}), "");
+    EXPECT_EQ(folder.read("locked/Mix.m3u"), "/old/entry.mp3\r\n");
+}
+
+TEST(ReplaceAllNoCase, ReplacesEveryOccurrenceInAnyCase) {
+    EXPECT_EQ(ReplaceAllNoCase("aXbxc", "x", ""), "abc");
+    EXPECT_EQ(ReplaceAllNoCase("Keep CASE @Kelm.Example here", "@kelm.example", ""),
+              "Keep CASE  here");
+    EXPECT_EQ(ReplaceAllNoCase("aba", "a", "aa"), "aabaa"); // a replacement holding the text
+    EXPECT_EQ(ReplaceAllNoCase("none", "x", "y"), "none");
+    EXPECT_EQ(ReplaceAllNoCase("same", "", "grow"), "same"); // an empty search finds nothing
+}
