@@ -1,12 +1,12 @@
-#include "player/gstmediaplayer.h"
-#include "app/program.h"
-#include "controls/qtdialogs.h"
+#include <cstdio>
+#include <cstdlib>
 
 #include <QApplication>
 #include <QStandardPaths>
 
-#include <cstdio>
-#include <cstdlib>
+#include "app/program.h"
+#include "controls/qtdialogs.h"
+#include "player/gstmediaplayer.h"
 
 namespace {
 

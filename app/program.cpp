@@ -1,12 +1,12 @@
 #include "app/program.h"
 
-#include "controls/timer.h"
-#include "controls/slider.h"
+#include <QAction>
+
 #include "base/mediaplayer.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
-
-#include <QAction>
+#include "controls/slider.h"
+#include "controls/timer.h"
 
 namespace {
 
@@ -32,13 +32,11 @@ Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
       startup_(form1, form2, form3, form4, dialogs, paths_.settingsFile),
       songList_(form1, form2, dialogs), tagPopup_(form1, media), songChoice_(form1, form2, media),
       songInfo_(form1, form2, form3, form4, media), controlPanel_(form1, form2, media),
-      soundEffects_(form1, form2, media, dialogs),
-      transport_(form1, form2, media, dialogs, songChoice_),
+      soundEffects_(form1, form2, media, dialogs), transport_(form1, media, dialogs, songChoice_),
       autoModes_(form1, form2, media, dialogs, [this] { End(); }),
       playlistWindow_(form1, form4, media, dialogs),
       playlistFiles_(form4, dialogs, paths_.dataFolder), playlistAdvance_(form2, form4, media),
-      songFiles_(form1, form4, dialogs),
-      songListKeys_(form1, form2, media, songChoice_, songFiles_),
+      songFiles_(form1, form4, dialogs), songListKeys_(form1, songChoice_, songFiles_),
       windows_(form1, form2, form4, dialogs, [this] { End(); }) {
     Wire();
 }

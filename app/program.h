@@ -2,6 +2,9 @@
 // The whole program: its four windows and the handlers of every subsystem,
 // wired together in one place.
 
+#include <functional>
+
+#include "library/songinfo.h"
 #include "library/songlist.h"
 #include "library/startup.h"
 #include "library/tagpopup.h"
@@ -15,14 +18,11 @@
 #include "playlist/playlistautoadvance.h"
 #include "playlist/playlistfilecommands.h"
 #include "playlist/playlistwindow.h"
+#include "windowmanagement/windowmanagement.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
 #include "windows/form4.h"
-#include "library/songinfo.h"
-#include "windowmanagement/windowmanagement.h"
-
-#include <functional>
 
 class Dialogs;
 class MediaPlayer;

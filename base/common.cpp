@@ -1,16 +1,16 @@
 #include "base/common.h"
 
-#include "base/mediaplayer.h"
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <random>
 
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QRegularExpression>
 #include <QTimer>
 
-#include <algorithm>
-#include <cmath>
-#include <limits>
-#include <random>
+#include "base/mediaplayer.h"
 
 namespace MP3Mod {
 
@@ -89,10 +89,13 @@ QString PositionText(const MediaPlayer& media) {
     return TimeText(media.Position());
 }
 
+int SliderToPlayer(int value) {
+    return value * 25 - 2500;
+}
+
 bool SongEnded(const MediaPlayer& media) {
     // A song still opening reads 0:00 of 0:00, but has not even begun.
-    const double position = media.Position();
-    return position >= -1 && TimeText(position) == DurationText(media);
+    return !media.StillOpening() && PositionText(media) == DurationText(media);
 }
 
 QString RemoveBlanks(const QString& text) {

@@ -39,6 +39,11 @@ QString TimeText(double seconds);
 QString DurationText(const MediaPlayer& media);
 QString PositionText(const MediaPlayer& media);
 
+// A sound slider's value as the player takes it, in hundredths of a decibel:
+// volume 100 is full (0) and each step down 0.25 dB less; balance runs from
+// 0 (left, -2500) through 100 (middle, 0) to 200 (right, +2500).
+int SliderToPlayer(int value);
+
 // The song-ended test: the position's time text equals the length's. True too
 // with nothing loaded; false while a song is still opening.
 bool SongEnded(const MediaPlayer& media);

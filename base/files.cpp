@@ -1,18 +1,18 @@
 #include "base/files.h"
 
-#include "base/names.h"
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <utility>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
-
-#include <algorithm>
-#include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
-#include <vector>
+
+#include "base/names.h"
 
 namespace fs = std::filesystem;
 

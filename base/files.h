@@ -2,11 +2,11 @@
 // File system tests and listings of "normal files": regular files (or links to
 // them) whose name does not start with ".".
 
+#include <optional>
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
-
-#include <optional>
 
 namespace MP3Mod {
 

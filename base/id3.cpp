@@ -1,11 +1,12 @@
 #include "base/id3.h"
 
-#include "base/files.h"
-
 #include <cstring>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "base/files.h"
 
 namespace MP3Mod {
 

@@ -1,9 +1,9 @@
 #pragma once
 // The ID3 version 1 tag in the last 128 bytes of a song file.
 
-#include <QString>
-
 #include <optional>
+
+#include <QString>
 
 namespace MP3Mod {
 

@@ -1,12 +1,12 @@
 #include "base/ini.h"
 
-#include "base/files.h"
+#include <optional>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include <optional>
+#include "base/files.h"
 
 namespace MP3Mod {
 

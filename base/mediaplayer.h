@@ -6,6 +6,10 @@
 
 class MediaPlayer {
 public:
+    // What Position reads while a file is still opening: below -1, so that
+    // every wait on the position goes on until the file is ready or failed.
+    static constexpr double OpeningPosition = -2;
+
     virtual ~MediaPlayer() = default;
 
     // Loads the song file at path and starts playing it at once.
@@ -17,8 +21,10 @@ public:
     virtual void Stop() = 0;
     // The path last given to OpenFile, exactly as given.
     virtual QString CurrentFile() const = 0;
-    // The play position in seconds. Below -1 while a file is still opening;
-    // -1 or more once it is ready or has failed to open; 0 with nothing loaded.
+    // From OpenFile until the file is ready to play or has failed to open.
+    virtual bool StillOpening() const = 0;
+    // The play position in seconds: OpeningPosition while still opening; -1
+    // or more once the file is ready or has failed to open; 0 with nothing loaded.
     virtual double Position() const = 0;
     // Moves playing to the given second.
     virtual void Position(double seconds) = 0;

@@ -1,12 +1,12 @@
 #include "base/playlistfiles.h"
 
-#include "base/files.h"
-#include "base/names.h"
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include "base/files.h"
+#include "base/names.h"
 
 namespace MP3Mod {
 
@@ -57,7 +57,8 @@ private:
         const QString taken = text_.mid(start, at_ - start);
         if (AtEnd())
             return taken;
-        if (Peek() == QLatin1Char('\r') && at_ + 1 < text_.size() && text_[at_ + 1] == QLatin1Char('\n'))
+        if (Peek() == QLatin1Char('\r') && at_ + 1 < text_.size() &&
+            text_[at_ + 1] == QLatin1Char('\n'))
             ++at_;
         ++at_;
         return taken;

@@ -1,9 +1,9 @@
 // Removing the e-mail suffix from a 1 MB playlist line made of suffixes: the
 // work must grow with the line, so 1 MB takes about ten times 100 kB.
 
-#include "base/playlistfiles.h"
-
 #include <benchmark/benchmark.h>
+
+#include "base/playlistfiles.h"
 
 namespace {
 

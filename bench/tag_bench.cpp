@@ -1,18 +1,18 @@
 // Reading one tag field of 10,000 files, against the floor of stat, open,
 // reading the last 128 bytes and close on the same files.
 
-#include "base/id3.h"
+#include <string>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-
 #include <fcntl.h>
-#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
+
+#include "base/id3.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The processor time a one-second WaitSeconds costs, and the main that runs
 // the benchmarks inside a Qt application.
 
-#include "base/common.h"
+#include <ctime>
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
-#include <ctime>
+#include "base/common.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "controls/label.h"
 
-#include "base/common.h"
-#include "controls/twips.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+
+#include "base/common.h"
+#include "controls/twips.h"
 
 namespace {
 

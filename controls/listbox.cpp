@@ -1,10 +1,10 @@
 #include "controls/listbox.h"
 
-#include "base/files.h"
-
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStringListModel>
+
+#include "base/files.h"
 
 ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new QStringListModel(this)) {
     setModel(model_);

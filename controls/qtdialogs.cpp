@@ -1,10 +1,10 @@
 #include "controls/qtdialogs.h"
 
-#include "base/files.h"
-
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+
+#include "base/files.h"
 
 namespace {
 

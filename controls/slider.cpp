@@ -1,11 +1,11 @@
 #include "controls/slider.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-
-#include <algorithm>
-#include <cmath>
 
 Slider::Slider(QWidget* parent, int minimum, int maximum, int value)
     : QWidget(parent), minimum_(minimum), maximum_(maximum), value_(value),

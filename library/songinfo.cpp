@@ -2,16 +2,16 @@
 
 #include "base/common.h"
 #include "base/id3.h"
-#include "base/names.h"
-#include "controls/timer.h"
-#include "controls/slider.h"
 #include "base/mediaplayer.h"
+#include "base/names.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "controls/slider.h"
+#include "controls/timer.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
 #include "windows/form4.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
 #include "windows/windowing.h"
 
 namespace {
@@ -35,7 +35,7 @@ void SongInfo::Form3Load() {
     // With no songs there is no row to play; the window shows "n/a" then.
     if (row >= 0 && form1_.List2->SetListIndex(row)) {
         media_.OpenFile(form1_.List2->List(form1_.List2->ListIndex()));
-        media_.Volume(form2_.Volume->Value() * 25 - 2500);
+        media_.Volume(MP3Mod::SliderToPlayer(form2_.Volume->Value()));
     }
     using namespace MP3Mod;
     form2_.Stats2->setText(

@@ -4,11 +4,10 @@
 #include "base/files.h"
 #include "base/names.h"
 #include "controls/dialogs.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
-#include "controls/listbox.h"
-
-#include "controls/label.h"
 
 namespace {
 
@@ -57,14 +56,14 @@ QString CountText(const QString& lead, const ListBox& list) {
 
 namespace MP3Mod {
 
-void FillSongList(Form1& form1, const QString& folder) {
-    form1.File1->SetPath(folder);
-    QStringList names;
-    names.reserve(form1.File1->ListCount());
-    for (const QString& file : form1.File1->Items())
-        names.append(SongListName(file));
-    form1.List1->AddItems(names);
-    form1.List2->AddItems(FullPaths(*form1.File1));
+void FillSongList(FileListBox& files, ListBox& names, ListBox& paths, const QString& folder) {
+    files.SetPath(folder);
+    QStringList shown;
+    shown.reserve(files.ListCount());
+    for (const QString& file : files.Items())
+        shown.append(SongListName(file));
+    names.AddItems(shown);
+    paths.AddItems(FullPaths(files));
 }
 
 void RefreshSongList(Form1& form1, ListBox& nameList, ListBox& pathList) {
@@ -93,7 +92,7 @@ void SongListCommands::AddDirectoryClick() {
         return; // cancelled, or nothing typed
     const QString folder = answer + QLatin1Char('/');
     if (MP3Mod::FileExists(folder))
-        MP3Mod::FillSongList(form1_, folder);
+        MP3Mod::FillSongList(*form1_.File1, *form1_.List1, *form1_.List2, folder);
 }
 
 void SongListCommands::lblRefreshClick() {

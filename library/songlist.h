@@ -6,12 +6,14 @@
 class Dialogs;
 class Form1;
 class Form2;
+class FileListBox;
 class ListBox;
 
 namespace MP3Mod {
 
-// Appends the songs of a folder: song list names to List1, full paths to List2.
-void FillSongList(Form1& form1, const QString& folder);
+// Lists the folder in files, then appends its songs: song list names to
+// names, full paths to paths.
+void FillSongList(FileListBox& files, ListBox& names, ListBox& paths, const QString& folder);
 // Rebuilds the lists from the song directory with plain file names, then
 // thanks the user for a second.
 void RefreshSongList(Form1& form1, ListBox& nameList, ListBox& pathList);

@@ -1,25 +1,22 @@
 #include "library/startup.h"
 
+#include <cstdio>
+
+#include <QCoreApplication>
+
 #include "base/files.h"
 #include "base/ini.h"
-#include "library/songlist.h"
-#include "controls/timer.h"
 #include "controls/dialogs.h"
+#include "controls/label.h"
+#include "controls/timer.h"
+#include "library/songlist.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 #include "windows/form3.h"
 #include "windows/form4.h"
 #include "windows/windowing.h"
 
-#include "controls/label.h"
-#include <QCoreApplication>
-
-#include <cstdio>
-
 namespace {
-
-// The main window's height once placed.
-constexpr int MainHeight = 2310;
 
 // A folder is accepted when it holds at least one normal file.
 bool FolderPasses(const QString& folder) {
@@ -41,7 +38,7 @@ void Startup::Form1Load() {
         return;
     }
     form1_.dir->setText(stored);
-    MP3Mod::FillSongList(form1_, stored);
+    FillLists(stored);
     HideMainAndPanel();
     ShowForm3();
     Finish();
@@ -72,7 +69,7 @@ void Startup::FirstRun() {
                                    settingsFile_))
             std::fprintf(stderr, "Tunevault: could not write the settings file %s\n",
                          qPrintable(settingsFile_));
-        MP3Mod::FillSongList(form1_, answer);
+        FillLists(answer);
     }
     ShowForm3();
     HideMainAndPanel();
@@ -83,6 +80,10 @@ QString Startup::AskDirectory(const QString& prompt) {
     const QString answer = dialogs_.InputBox(prompt, QStringLiteral("Input mp3 directory."));
     form1_.dir->setText(answer);
     return answer;
+}
+
+void Startup::FillLists(const QString& folder) {
+    MP3Mod::FillSongList(*form1_.File1, *form1_.List1, *form1_.List2, folder);
 }
 
 void Startup::HideMainAndPanel() {
@@ -106,5 +107,5 @@ void Startup::Finish() {
     MP3Mod::CenterForm(form1_);
     form4_.EnsureLoaded();
     MP3Mod::PlaceCompanions(form1_, form2_, form4_);
-    form1_.SetHeight(MainHeight);
+    form1_.SetHeight(FormWindow::DesignHeight);
 }

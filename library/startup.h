@@ -22,6 +22,7 @@ private:
     QString StoredDirectory() const;
     void FirstRun();
     QString AskDirectory(const QString& prompt);
+    void FillLists(const QString& folder);
     void HideMainAndPanel();
     void ShowForm3();
     void Finish();

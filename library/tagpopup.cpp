@@ -1,12 +1,12 @@
 #include "library/tagpopup.h"
 
-#include "base/id3.h"
-#include "base/names.h"
-#include "base/mediaplayer.h"
-#include "windows/form1.h"
-
 #include <QCursor>
 #include <QMenu>
+
+#include "base/id3.h"
+#include "base/mediaplayer.h"
+#include "base/names.h"
+#include "windows/form1.h"
 
 TagPopup::TagPopup(Form1& form1, MediaPlayer& media) : form1_(form1), media_(media) {}
 

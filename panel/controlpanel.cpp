@@ -1,13 +1,13 @@
 #include "panel/controlpanel.h"
 
 #include "base/common.h"
-#include "controls/timer.h"
-#include "controls/slider.h"
 #include "base/mediaplayer.h"
-#include "windows/form1.h"
-#include "windows/form2.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/slider.h"
+#include "controls/timer.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
 #include "windows/windowing.h"
 
 namespace {

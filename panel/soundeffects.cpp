@@ -1,24 +1,18 @@
 #include "panel/soundeffects.h"
 
-#include "base/common.h"
-#include "controls/slider.h"
-#include "base/mediaplayer.h"
-#include "controls/dialogs.h"
-#include "windows/form1.h"
-#include "windows/form2.h"
-#include "controls/label.h"
-
 #include <QAction>
 #include <QCursor>
 #include <QMenu>
 
-namespace {
+#include "base/common.h"
+#include "base/mediaplayer.h"
+#include "controls/dialogs.h"
+#include "controls/label.h"
+#include "controls/slider.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
 
-// Sliders run 0 to 100 (volume) and 0 to 200 (balance); the player takes
-// hundredths of a decibel.
-int SliderToPlayer(int value) {
-    return value * 25 - 2500;
-}
+namespace {
 
 constexpr int Middle = 100;
 constexpr int BalanceRestWidth = 600;
@@ -40,7 +34,7 @@ void SoundEffects::bar2ValueChanged(int value) {
 }
 
 void SoundEffects::bar3ValueChanged(int value) {
-    media_.Balance(SliderToPlayer(form2_.bar3->Value()));
+    media_.Balance(MP3Mod::SliderToPlayer(form2_.bar3->Value()));
     Label& readout = *form2_.lblstatic3;
     readout.SetWidth(BalanceValueWidth);
     readout.setText(QStringLiteral("Balance: ") + QString::number(value));
@@ -56,7 +50,7 @@ void SoundEffects::bar3ValueChanged(int value) {
 }
 
 void SoundEffects::VolumeValueChanged(int value) {
-    media_.Volume(SliderToPlayer(value));
+    media_.Volume(MP3Mod::SliderToPlayer(value));
     MP3Mod::ShowStatus(*form1_.Stats, QStringLiteral("Volume: ") + QString::number(value), 0.15);
 }
 
@@ -97,7 +91,7 @@ void SoundEffects::ResetEffectsClick() {
 
 void SoundEffects::SetBalanceToMiddleClick() {
     form2_.bar3->Value(Middle);
-    media_.Balance(SliderToPlayer(form2_.bar3->Value()));
+    media_.Balance(MP3Mod::SliderToPlayer(form2_.bar3->Value()));
     MP3Mod::WaitSeconds(0.22);
     form1_.Stats->setText(QStringLiteral("Balance set to middle."));
 }

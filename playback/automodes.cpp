@@ -1,17 +1,17 @@
 #include "playback/automodes.h"
 
+#include <QAction>
+
 #include "base/common.h"
-#include "base/names.h"
-#include "controls/timer.h"
 #include "base/mediaplayer.h"
-#include "playback/rowsteps.h"
+#include "base/names.h"
 #include "controls/dialogs.h"
-#include "windows/form1.h"
-#include "windows/form2.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
-
-#include <QAction>
+#include "controls/timer.h"
+#include "playback/rowsteps.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
 
 namespace {
 

@@ -1,21 +1,21 @@
 #include "playback/songchoice.h"
 
-#include "base/common.h"
-#include "base/id3.h"
-#include "base/names.h"
-#include "controls/timer.h"
-#include "controls/slider.h"
-#include "base/mediaplayer.h"
-#include "windows/form1.h"
-#include "windows/form2.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
+#include <algorithm>
+#include <climits>
 
 #include <QCoreApplication>
 #include <QLineEdit>
 
-#include <algorithm>
-#include <climits>
+#include "base/common.h"
+#include "base/id3.h"
+#include "base/mediaplayer.h"
+#include "base/names.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "controls/slider.h"
+#include "controls/timer.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
 
 namespace {
 
@@ -50,7 +50,11 @@ void SongChoice::PlaySelectedSong() {
     media_.OpenFile(form1_.List2->List(row));
     form1_.Stop1->setChecked(false);
     WaitUntilLoaded();
-    media_.Volume(form2_.Volume->Value() * 25 - 2500);
+    media_.Volume(MP3Mod::SliderToPlayer(form2_.Volume->Value()));
+    ShowOpenedSong();
+}
+
+void SongChoice::ShowOpenedSong() {
     form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
     FillTagBoxes();
     form1_.Rep->setText(form1_.List2->List(form1_.List2->ListIndex()));
@@ -69,7 +73,7 @@ void SongChoice::WaitUntilLoaded() {
     do {
         QCoreApplication::processEvents();
         MP3Mod::WaitSeconds(0.22);
-    } while (media_.Position() < -1);
+    } while (media_.StillOpening());
 }
 
 bool SongChoice::OpenRandomRow() {

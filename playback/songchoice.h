@@ -18,6 +18,9 @@ public:
 
     // Sizes the control panel's song line from the text it shows now.
     void SizeSongLine();
+    // Shows the song just opened: its name on the control panel, its tag in
+    // the tag boxes, and its path as the song to repeat.
+    void ShowOpenedSong();
     // Fills the four tag boxes from the loaded song's tag.
     void FillTagBoxes();
     // Waits, handling events, until the player has opened the song (or failed to).

@@ -1,22 +1,22 @@
 #include "playback/songfiles.h"
 
-#include "base/common.h"
-#include "base/files.h"
-#include "base/names.h"
-#include "library/songlist.h"
-#include "controls/dialogs.h"
-#include "windows/form1.h"
-#include "windows/form4.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
-#include <QFileInfo>
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include <QFileInfo>
 #include <fcntl.h>
 #include <unistd.h>
+
+#include "base/common.h"
+#include "base/files.h"
+#include "base/names.h"
+#include "controls/dialogs.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "library/songlist.h"
+#include "windows/form1.h"
+#include "windows/form4.h"
 
 namespace MP3Mod {
 

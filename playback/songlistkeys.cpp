@@ -1,21 +1,17 @@
 #include "playback/songlistkeys.h"
 
+#include <QAction>
+
 #include "base/common.h"
-#include "base/names.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 #include "library/songlist.h"
-#include "base/mediaplayer.h"
 #include "playback/songchoice.h"
 #include "playback/songfiles.h"
 #include "windows/form1.h"
-#include "windows/form2.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
 
-#include <QAction>
-
-SongListKeys::SongListKeys(Form1& form1, Form2& form2, MediaPlayer& media, SongChoice& choice,
-                           SongFiles& files)
-    : form1_(form1), form2_(form2), media_(media), choice_(choice), files_(files) {}
+SongListKeys::SongListKeys(Form1& form1, SongChoice& choice, SongFiles& files)
+    : form1_(form1), choice_(choice), files_(files) {}
 
 void SongListKeys::List1KeyDown(int key) {
     switch (key) {
@@ -48,8 +44,6 @@ void SongListKeys::PlayRandom() {
         return;
     choice_.WaitUntilLoaded();
     form1_.Stop1->setChecked(false);
-    choice_.FillTagBoxes();
-    form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
-    form1_.Rep->setText(form1_.List2->List(form1_.List2->ListIndex()));
+    choice_.ShowOpenedSong();
     MP3Mod::ShowStatus(*form1_.Stats, QStringLiteral("Random song."), 5);
 }

@@ -4,15 +4,12 @@
 // keeps the path list in step. Modifier keys make no difference.
 
 class Form1;
-class Form2;
-class MediaPlayer;
 class SongChoice;
 class SongFiles;
 
 class SongListKeys {
 public:
-    SongListKeys(Form1& form1, Form2& form2, MediaPlayer& media, SongChoice& choice,
-                 SongFiles& files);
+    SongListKeys(Form1& form1, SongChoice& choice, SongFiles& files);
 
     // Runs before the list's own handling of the key.
     void List1KeyDown(int key);
@@ -22,8 +19,6 @@ private:
     void PlayRandom();
 
     Form1& form1_;
-    Form2& form2_;
-    MediaPlayer& media_;
     SongChoice& choice_;
     SongFiles& files_;
 };

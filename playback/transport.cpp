@@ -1,21 +1,18 @@
 #include "playback/transport.h"
 
-#include "base/common.h"
-#include "base/names.h"
-#include "base/mediaplayer.h"
-#include "playback/rowsteps.h"
-#include "playback/songchoice.h"
-#include "controls/dialogs.h"
-#include "windows/form1.h"
-#include "windows/form2.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
 #include <QAction>
 
-Transport::Transport(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& dialogs,
-                     SongChoice& choice)
-    : form1_(form1), form2_(form2), media_(media), dialogs_(dialogs), choice_(choice) {}
+#include "base/common.h"
+#include "base/mediaplayer.h"
+#include "controls/dialogs.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "playback/rowsteps.h"
+#include "playback/songchoice.h"
+#include "windows/form1.h"
+
+Transport::Transport(Form1& form1, MediaPlayer& media, Dialogs& dialogs, SongChoice& choice)
+    : form1_(form1), media_(media), dialogs_(dialogs), choice_(choice) {}
 
 void Transport::Refuse(const char* message) {
     dialogs_.MsgBox(QString::fromLatin1(message), QStringLiteral("Duh"), Dialogs::Icon::Exclamation,
@@ -51,9 +48,7 @@ void Transport::PreviousClick() {
 void Transport::RandomClick() {
     if (!choice_.OpenRandomRow())
         return;
-    choice_.FillTagBoxes();
-    form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
-    form1_.Rep->setText(form1_.List2->List(form1_.List2->ListIndex()));
+    choice_.ShowOpenedSong();
     form1_.Stats->setText(QStringLiteral("Random song."));
     MP3Mod::WaitSeconds(5);
     MP3Mod::ShowStatus(*form1_.Stats, QStringLiteral("Tired of right clicking? next time press R."),

@@ -4,13 +4,12 @@
 
 class Dialogs;
 class Form1;
-class Form2;
 class MediaPlayer;
 class SongChoice;
 
 class Transport {
 public:
-    Transport(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& dialogs, SongChoice& choice);
+    Transport(Form1& form1, MediaPlayer& media, Dialogs& dialogs, SongChoice& choice);
 
     void NextClick();
     void PreviousClick();
@@ -23,7 +22,6 @@ private:
     void Refuse(const char* message);
 
     Form1& form1_;
-    Form2& form2_;
     MediaPlayer& media_;
     Dialogs& dialogs_;
     SongChoice& choice_;

@@ -1,22 +1,19 @@
 #include "player/gstmediaplayer.h"
 
-#include "base/files.h"
-
-#include <QTimer>
-
-#include <gst/gst.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+
+#include <QTimer>
+#include <gst/gst.h>
+
+#include "base/files.h"
 
 namespace {
 
 // playbin flags: audio only, volume applied in software.
 constexpr int PlayFlagAudio = 0x2;
 constexpr int PlayFlagSoftVolume = 0x10;
-// Below -1 while a file opens, so that waits on the position go on.
-constexpr double OpeningPosition = -2;
 constexpr int OpeningLimitMilliseconds = 15'000;
 
 void EnsureGstreamer() {

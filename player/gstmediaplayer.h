@@ -3,12 +3,12 @@
 // GStreamer's threads to the user-interface thread as queued calls, so no
 // call here ever waits for a file to load.
 
-#include "base/mediaplayer.h"
+#include <atomic>
+#include <memory>
 
 #include <QObject>
 
-#include <atomic>
-#include <memory>
+#include "base/mediaplayer.h"
 
 typedef struct _GstElement GstElement;
 typedef struct _GstMessage GstMessage;
@@ -28,6 +28,7 @@ public:
     void Pause() override;
     void Stop() override;
     QString CurrentFile() const override { return currentFile_; }
+    bool StillOpening() const override { return load_ == Load::Opening; }
     double Position() const override;
     void Position(double seconds) override;
     double Duration() const override;

@@ -1,16 +1,16 @@
 #include "playlist/playlistautoadvance.h"
 
+#include <QAction>
+
 #include "base/common.h"
-#include "base/names.h"
-#include "controls/timer.h"
 #include "base/mediaplayer.h"
+#include "base/names.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "controls/timer.h"
 #include "playback/rowsteps.h"
 #include "windows/form2.h"
 #include "windows/form4.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
-#include <QAction>
 
 namespace {
 

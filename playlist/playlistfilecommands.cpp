@@ -4,9 +4,9 @@
 #include "base/names.h"
 #include "base/playlistfiles.h"
 #include "controls/dialogs.h"
-#include "windows/form4.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "windows/form4.h"
 
 namespace {
 

@@ -1,20 +1,20 @@
 #include "playlist/playlistwindow.h"
 
-#include "base/common.h"
-#include "controls/timer.h"
-#include "base/mediaplayer.h"
-#include "playback/rowsteps.h"
-#include "controls/dialogs.h"
-#include "windows/form1.h"
-#include "windows/form4.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-#include "windows/windowing.h"
-
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
 #include <QMenu>
+
+#include "base/common.h"
+#include "base/mediaplayer.h"
+#include "controls/dialogs.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "controls/timer.h"
+#include "playback/rowsteps.h"
+#include "windows/form1.h"
+#include "windows/form4.h"
+#include "windows/windowing.h"
 
 PlaylistWindow::PlaylistWindow(Form1& form1, Form4& form4, MediaPlayer& media, Dialogs& dialogs)
     : form1_(form1), form4_(form4), media_(media), dialogs_(dialogs) {}

@@ -9,7 +9,7 @@ packages=(
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
     googletest libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-dejavu-core xvfb xauth xdotool imagemagick lame sox
+    fonts-dejavu-core xvfb xauth xdotool imagemagick lame sox clang-format
 )
 
 missing=()

@@ -1,20 +1,19 @@
 #include "windowmanagement/windowmanagement.h"
 
-#include "base/common.h"
-#include "controls/dialogs.h"
-#include "windows/form1.h"
-#include "windows/form2.h"
-#include "windows/form4.h"
-#include "controls/label.h"
-#include "windows/windowing.h"
-
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
 
+#include "base/common.h"
+#include "controls/dialogs.h"
+#include "controls/label.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
+#include "windows/form4.h"
+#include "windows/windowing.h"
+
 namespace {
 
-constexpr int RolledDown = 2310;
 constexpr int RolledUp = 285;
 
 // Changes the height a pixel at a time, handling events at every step.
@@ -47,10 +46,10 @@ void WindowManagement::Label2MouseDown(Qt::MouseButton button) {
 
 void WindowManagement::Label2DblClick() {
     int target;
-    if (form1_.Height() == RolledDown)
+    if (form1_.Height() == FormWindow::DesignHeight)
         target = RolledUp;
     else if (form1_.Height() == RolledUp)
-        target = RolledDown;
+        target = FormWindow::DesignHeight;
     else
         return; // a roll is under way
     form1_.TheID3->setVisible(target == RolledUp);

@@ -2,9 +2,9 @@
 // Moving the main window with its companions, rolling the windows up to
 // their title strips and down again, minimising them together, and exit.
 
-#include <Qt>
-
 #include <functional>
+
+#include <Qt>
 
 class Dialogs;
 class Form1;

@@ -1,11 +1,12 @@
 #include "windows/form.h"
 
-#include "controls/label.h"
+#include <cmath>
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QPixmap>
 
-#include <cmath>
+#include "controls/label.h"
 
 void SetCaption(QAction* item, const QString& caption) {
     QString shown = caption;

@@ -2,11 +2,11 @@
 // Base of the program's four windows: borderless, top-most, showing the
 // shared background picture, with positions and sizes in twips.
 
-#include "controls/twips.h"
+#include <functional>
 
 #include <QWidget>
 
-#include <functional>
+#include "controls/twips.h"
 
 class Label;
 class QAction;

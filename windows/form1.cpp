@@ -1,12 +1,12 @@
 #include "windows/form1.h"
 
-#include "controls/timer.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "controls/timer.h"
 
 namespace {
 

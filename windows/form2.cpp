@@ -1,8 +1,8 @@
 #include "windows/form2.h"
 
-#include "controls/timer.h"
-#include "controls/slider.h"
 #include "controls/label.h"
+#include "controls/slider.h"
+#include "controls/timer.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "windows/form4.h"
 
-#include "controls/timer.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
 #include <QFrame>
 #include <QMenu>
 #include <QMouseEvent>
+
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "controls/timer.h"
 
 Form4::Form4() : FormWindow(QStringLiteral("Form4"), QStringLiteral("Tunevault playlist")) {
     Label1 = AddLabel("Label1", QStringLiteral("Tunevault \u203A By kelm \u203A Playlist form"),

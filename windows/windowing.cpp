@@ -1,13 +1,13 @@
 #include "windows/windowing.h"
 
-#include "windows/form.h"
-
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
+
+#include "windows/form.h"
 
 namespace MP3Mod {
 

@@ -1,21 +1,21 @@
 // Auto next with the real player: three short songs play one after another
 // to the end of the list, and the mode switches itself off.
 
+#include <QAction>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "app/program.h"
 #include "base/common.h"
+#include "controls/listbox.h"
 #include "player/gstmediaplayer.h"
 #include "tests/support/mp3fixtures.h"
 #include "tests/support/outputlevels.h"
 #include "tests/support/printers.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testfiles.h"
-#include "controls/listbox.h"
-#include "app/program.h"
-
-#include <QAction>
-#include <QElapsedTimer>
-#include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
 
 TEST(AutoNextForReal, PlaysThreeSongsToTheEndOfTheListAndSwitchesOff) {
     TestFolder music;

@@ -1,5 +1,9 @@
 // The sound effects measured on what the real player puts out.
 
+#include <QAction>
+#include <QTest>
+#include <gtest/gtest.h>
+
 #include "controls/slider.h"
 #include "panel/soundeffects.h"
 #include "player/gstmediaplayer.h"
@@ -9,10 +13,6 @@
 #include "tests/support/testfiles.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
-
-#include <QAction>
-#include <QTest>
-#include <gtest/gtest.h>
 
 class EffectsOutput : public testing::Test {
 protected:

@@ -1,13 +1,13 @@
-#include "base/common.h"
-#include "tests/support/fakemediaplayer.h"
-#include "tests/support/printers.h"
+#include <cmath>
+#include <limits>
 
 #include <QElapsedTimer>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <limits>
+#include "base/common.h"
+#include "tests/support/fakemediaplayer.h"
+#include "tests/support/printers.h"
 
 using namespace MP3Mod;
 

@@ -1,11 +1,11 @@
-#include "base/files.h"
-#include "tests/support/printers.h"
-#include "tests/support/testfiles.h"
+#include <random>
 
 #include <QDir>
 #include <gtest/gtest.h>
 
-#include <random>
+#include "base/files.h"
+#include "tests/support/printers.h"
+#include "tests/support/testfiles.h"
 
 using namespace MP3Mod;
 

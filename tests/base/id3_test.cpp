@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
 #include "base/id3.h"
 #include "tests/support/id3block.h"
 #include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
-
-#include <gtest/gtest.h>
-#include <sys/stat.h>
 
 using namespace MP3Mod;
 

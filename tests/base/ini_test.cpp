@@ -1,9 +1,9 @@
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
 #include "base/ini.h"
 #include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
-
-#include <QFileInfo>
-#include <gtest/gtest.h>
 
 using namespace MP3Mod;
 

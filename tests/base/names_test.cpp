@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "base/names.h"
 #include "tests/support/printers.h"
-
-#include <gtest/gtest.h>
 
 using namespace MP3Mod;
 

@@ -1,11 +1,11 @@
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
 #include "base/files.h"
 #include "base/playlistfiles.h"
 #include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/unwritable.h"
-
-#include <QFileInfo>
-#include <gtest/gtest.h>
 
 using namespace MP3Mod;
 

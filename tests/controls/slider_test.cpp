@@ -1,8 +1,8 @@
-#include "controls/slider.h"
-
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include "controls/slider.h"
 
 class SliderTest : public testing::Test {
 protected:

@@ -1,9 +1,9 @@
-#include "base/common.h"
-#include "controls/timer.h"
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include "base/common.h"
+#include "controls/timer.h"
 
 using MP3Mod::WaitSeconds;
 

@@ -1,10 +1,10 @@
-#include "controls/timer.h"
-#include "controls/slider.h"
-#include "tests/support/id3block.h"
-#include "tests/support/programfixture.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/slider.h"
+#include "controls/timer.h"
 #include "library/songinfo.h"
+#include "tests/support/id3block.h"
+#include "tests/support/programfixture.h"
 #include "windows/windowing.h"
 
 class SongInfoTest : public ProgramTest {

@@ -1,10 +1,10 @@
+#include <QFile>
+
 #include "base/common.h"
+#include "controls/listbox.h"
 #include "library/songlist.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
-#include "controls/listbox.h"
-
-#include <QFile>
 
 class SongListTest : public ProgramTest {
 protected:

@@ -1,12 +1,12 @@
-#include "base/ini.h"
-#include "controls/timer.h"
-#include "tests/support/programfixture.h"
-#include "controls/listbox.h"
-
-#include "controls/label.h"
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
+
+#include "base/ini.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "controls/timer.h"
+#include "tests/support/programfixture.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
+#include <QAction>
+#include <QMenu>
+#include <gtest/gtest.h>
+
 #include "library/tagpopup.h"
 #include "tests/support/fakemediaplayer.h"
 #include "tests/support/id3block.h"
 #include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
 #include "windows/form1.h"
-
-#include <QAction>
-#include <QMenu>
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "controls/timer.h"
-#include "controls/slider.h"
-#include "tests/support/programfixture.h"
+#include <QTest>
+
 #include "controls/label.h"
 #include "controls/listbox.h"
-
-#include <QTest>
+#include "controls/slider.h"
+#include "controls/timer.h"
+#include "tests/support/programfixture.h"
 
 class ControlPanelTest : public ProgramTest {
 protected:

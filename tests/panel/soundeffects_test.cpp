@@ -1,12 +1,12 @@
-#include "controls/slider.h"
-#include "tests/support/programfixture.h"
-#include "tests/support/texthistory.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
 #include <QAction>
 #include <QMenu>
 #include <QTest>
+
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "controls/slider.h"
+#include "tests/support/programfixture.h"
+#include "tests/support/texthistory.h"
 
 class SoundEffectsTest : public ProgramTest {
 protected:

@@ -1,12 +1,12 @@
+#include <QAction>
+#include <QTest>
+
 #include "base/common.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 #include "controls/timer.h"
 #include "tests/support/clockfactor.h"
 #include "tests/support/programfixture.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
-#include <QAction>
-#include <QTest>
 
 class AutoModesTest : public ProgramTest {
 protected:

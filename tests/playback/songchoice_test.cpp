@@ -1,15 +1,15 @@
-#include "controls/timer.h"
+#include <QAction>
+#include <QLineEdit>
+#include <QTest>
+
+#include "controls/label.h"
+#include "controls/listbox.h"
 #include "controls/slider.h"
+#include "controls/timer.h"
 #include "playback/songchoice.h"
 #include "tests/support/id3block.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
-#include <QAction>
-#include <QLineEdit>
-#include <QTest>
 
 class SongChoiceTest : public ProgramTest {
 protected:

@@ -1,13 +1,13 @@
-#include "tests/support/id3block.h"
-#include "tests/support/programfixture.h"
-#include "tests/support/unwritable.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "tests/support/id3block.h"
+#include "tests/support/programfixture.h"
+#include "tests/support/unwritable.h"
 
 class SongFilesTest : public ProgramTest {
 protected:

@@ -1,10 +1,10 @@
-#include "tests/support/programfixture.h"
-#include "tests/support/texthistory.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
 #include <QAction>
 #include <QLineEdit>
+
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "tests/support/programfixture.h"
+#include "tests/support/texthistory.h"
 
 class TransportTest : public ProgramTest {
 protected:

@@ -2,15 +2,15 @@
 // has a header line naming its columns): every tag field as expected, and no
 // file crashes or hangs the player.
 
-#include "base/id3.h"
-#include "player/gstmediaplayer.h"
-#include "tests/support/outputlevels.h"
-#include "tests/support/printers.h"
-
 #include <QDir>
 #include <QFile>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include "base/id3.h"
+#include "player/gstmediaplayer.h"
+#include "tests/support/outputlevels.h"
+#include "tests/support/printers.h"
 
 namespace {
 

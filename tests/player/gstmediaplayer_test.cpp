@@ -1,17 +1,17 @@
-#include "base/common.h"
-#include "player/gstmediaplayer.h"
-#include "tests/support/mp3fixtures.h"
-#include "tests/support/outputlevels.h"
-#include "tests/support/printers.h"
-#include "tests/support/testfiles.h"
+#include <cmath>
+#include <memory>
 
 #include <QFile>
 #include <QTest>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <memory>
+#include "base/common.h"
+#include "player/gstmediaplayer.h"
+#include "tests/support/mp3fixtures.h"
+#include "tests/support/outputlevels.h"
+#include "tests/support/printers.h"
+#include "tests/support/testfiles.h"
 
 class RealPlayer : public testing::Test {
 protected:
@@ -48,8 +48,10 @@ TEST_F(RealPlayer, NothingLoadedReadsZero) {
 
 TEST_F(RealPlayer, PlaysInRealTimeAndEndsAtItsLength) {
     player.OpenFile(song("tone.mp3"));
-    EXPECT_LT(player.Position(), -1); // still opening
+    EXPECT_TRUE(player.StillOpening());
+    EXPECT_LT(player.Position(), -1);
     ASSERT_TRUE(loads());
+    EXPECT_FALSE(player.StillOpening());
     EXPECT_EQ(player.CurrentFile(), song("tone.mp3"));
     EXPECT_NEAR(player.Duration(), 3.0, 0.1);
     EXPECT_NEAR(advanceOver(1000), 1.0, 0.3);

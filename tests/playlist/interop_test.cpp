@@ -1,15 +1,15 @@
 // A playlist Tunevault writes plays in another Linux player, where one (mpv)
 // is installed.
 
-#include "base/playlistfiles.h"
-#include "tests/support/mp3fixtures.h"
-#include "tests/support/printers.h"
-#include "tests/support/testfiles.h"
-
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+
+#include "base/playlistfiles.h"
+#include "tests/support/mp3fixtures.h"
+#include "tests/support/printers.h"
+#include "tests/support/testfiles.h"
 
 TEST(PlaylistInterop, MpvPlaysEveryEntryOfATunevaultPlaylist) {
     const QString mpv = QStandardPaths::findExecutable(QStringLiteral("mpv"));

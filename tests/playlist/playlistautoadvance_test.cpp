@@ -1,11 +1,11 @@
+#include <QAction>
+
 #include "base/common.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
 #include "controls/timer.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
-#include <QAction>
 
 class PlaylistAdvanceTest : public ProgramTest {
 protected:

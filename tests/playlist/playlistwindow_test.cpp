@@ -1,13 +1,13 @@
+#include <QAction>
+#include <QFileInfo>
+#include <QTest>
+
+#include "controls/label.h"
+#include "controls/listbox.h"
 #include "controls/timer.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
 #include "tests/support/unwritable.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-
-#include <QAction>
-#include <QFileInfo>
-#include <QTest>
 
 class PlaylistTest : public ProgramTest {
 protected:

@@ -1,10 +1,10 @@
 // Runs the tests of the window-free routines in a plain Qt Core application:
 // no display platform is needed or loaded.
 
-#include "tests/support/clockfactor.h"
-
 #include <QCoreApplication>
 #include <gtest/gtest.h>
+
+#include "tests/support/clockfactor.h"
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);

@@ -2,12 +2,12 @@
 // An in-memory media player: tests set its position and length and read what
 // the program asked of it.
 
-#include "base/mediaplayer.h"
+#include <functional>
+#include <vector>
 
 #include <QStringList>
 
-#include <functional>
-#include <vector>
+#include "base/mediaplayer.h"
 
 class FakeMediaPlayer : public MediaPlayer {
 public:
@@ -25,7 +25,8 @@ public:
     std::vector<int> volumes; // every volume set, in turn
     // Called on every volume set, after it is recorded.
     std::function<void(int)> onVolume;
-    // After OpenFile, this many reads of the position say the file is still opening.
+    // After OpenFile, this many calls of StillOpening say the file is still
+    // opening; Position reads OpeningPosition until then.
     int openingReads = 0;
 
     void OpenFile(const QString& path) override {
@@ -42,13 +43,13 @@ public:
         position = 0;
     }
     QString CurrentFile() const override { return currentFile; }
-    double Position() const override {
-        if (openingLeft > 0) {
-            --openingLeft;
-            return -2;
-        }
-        return position;
+    bool StillOpening() const override {
+        if (openingLeft == 0)
+            return false;
+        --openingLeft;
+        return true;
     }
+    double Position() const override { return openingLeft > 0 ? OpeningPosition : position; }
     void Position(double seconds) override { position = seconds; }
     double Duration() const override { return duration; }
     void Rate(double value) override { rate = value; }

@@ -1,12 +1,12 @@
 #include "tests/support/outputlevels.h"
 
-#include "player/gstmediaplayer.h"
+#include <cmath>
 
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include "player/gstmediaplayer.h"
 
 GstElement* SilentSink() {
     gst_init(nullptr, nullptr);

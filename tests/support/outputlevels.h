@@ -1,9 +1,9 @@
 #pragma once
 // What a real player sends to its output, captured by an application sink.
 
-#include <QString>
-
 #include <functional>
+
+#include <QString>
 
 class GstMediaPlayer;
 

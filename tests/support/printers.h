@@ -1,9 +1,9 @@
 #pragma once
 // Lets GoogleTest show Qt texts in failure messages.
 
-#include <QString>
-
 #include <ostream>
+
+#include <QString>
 
 inline void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';

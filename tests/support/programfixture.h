@@ -2,17 +2,17 @@
 // A whole program on scripted dialogs and the in-memory player, with its
 // settings file and a song folder in temporary folders.
 
+#include <initializer_list>
+#include <memory>
+
+#include <gtest/gtest.h>
+
 #include "app/program.h"
 #include "controls/listbox.h"
 #include "tests/support/fakemediaplayer.h"
 #include "tests/support/printers.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testfiles.h"
-
-#include <gtest/gtest.h>
-
-#include <initializer_list>
-#include <memory>
 
 class ProgramTest : public testing::Test {
 protected:

@@ -1,10 +1,10 @@
 #pragma once
 // Dialogs that answer from a script and remember what was shown.
 
-#include "controls/dialogs.h"
-
 #include <deque>
 #include <vector>
+
+#include "controls/dialogs.h"
 
 class ScriptedDialogs : public Dialogs {
 public:

@@ -1,15 +1,14 @@
 #include "tests/support/testfiles.h"
 
-#include "base/files.h"
-#include "base/names.h"
-
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "base/files.h"
+#include "base/names.h"
 
 TestFolder::TestFolder() {
     dir_.setAutoRemove(true);

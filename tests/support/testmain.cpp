@@ -1,10 +1,10 @@
 // Runs the tests inside a Qt application on the offscreen platform, with the
 // program's clock running fast so that waits and timers take little time.
 
-#include "tests/support/clockfactor.h"
-
 #include <QApplication>
 #include <gtest/gtest.h>
+
+#include "tests/support/clockfactor.h"
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -2,10 +2,10 @@
 // Records each text a label shows while a command runs, by looking at it
 // every millisecond; consecutive repeats are kept once.
 
-#include "controls/label.h"
-
 #include <QStringList>
 #include <QTimer>
+
+#include "controls/label.h"
 
 class TextHistory {
 public:

@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QString>
-
 #include <unistd.h>
 
 class UnwritableFolder {

@@ -1,7 +1,4 @@
-#include "tests/support/programfixture.h"
-#include "controls/label.h"
-#include "controls/listbox.h"
-#include "windows/windowing.h"
+#include <map>
 
 #include <QAction>
 #include <QGuiApplication>
@@ -11,7 +8,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include <map>
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "tests/support/programfixture.h"
+#include "windows/windowing.h"
 
 namespace {
 

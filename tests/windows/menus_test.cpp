@@ -1,9 +1,9 @@
-#include "tests/support/printers.h"
-#include "windows/form1.h"
-
 #include <QAction>
 #include <QMenu>
 #include <gtest/gtest.h>
+
+#include "tests/support/printers.h"
+#include "windows/form1.h"
 
 namespace {
 
