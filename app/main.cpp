@@ -2,39 +2,69 @@
 #include <cstdlib>
 
 #include <QApplication>
+#include <QDBusConnection>
 #include <QStandardPaths>
 
 #include "app/program.h"
 #include "controls/qtdialogs.h"
+#include "desktop/mpris.h"
 #include "player/gstmediaplayer.h"
 
 namespace {
 
+// The application id: names the desktop entry, the icon and the metainfo.
+const QString AppId = QStringLiteral("org.tunevault.Tunevault");
+
+bool PlatformChosen() {
+    return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
 // Wayland lets no window place itself, but the companion windows must follow
 // the main window: where X11 is reachable too, use it.
 void PreferX11() {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
-        !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    if (!PlatformChosen() && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+}
+
+// Says in one line why the program cannot show its windows here, if it cannot.
+bool ExplainMissingDisplay() {
+    if (PlatformChosen() || !qEnvironmentVariableIsEmpty("DISPLAY"))
+        return false;
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        std::fputs("Tunevault: this Wayland session has no XWayland (DISPLAY is not set); "
+                   "Tunevault needs XWayland to place its windows.\n",
+                   stderr);
+    else
+        std::fputs("Tunevault: no desktop session was found (DISPLAY is not set).\n", stderr);
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
+    if (ExplainMissingDisplay())
+        return 1;
     PreferX11();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tunevault"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tunevault"));
+    QGuiApplication::setDesktopFileName(AppId);
     QApplication::setQuitOnLastWindowClosed(false);
 
     const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
                                  QStringLiteral("/mp3.ini"),
                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
-    GstMediaPlayer media;
+    GstMediaPlayer media(GstMediaPlayer::StreamIdentity{QStringLiteral("Tunevault"), AppId});
     QtDialogs dialogs;
     Program program(media, dialogs, paths, [] {
         std::fflush(nullptr);
         std::_Exit(0);
     });
+    Mpris mpris(program.Media(), AppId);
+    if (const QString failure = mpris.Register(QDBusConnection::sessionBus()); !failure.isEmpty())
+        std::fprintf(stderr, "Tunevault: the desktop's media controls cannot reach Tunevault: %s\n",
+                     qPrintable(failure));
     program.Start();
     return QApplication::exec();
 }

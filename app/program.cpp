@@ -37,7 +37,13 @@ Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
       playlistWindow_(form1, form4, media, dialogs),
       playlistFiles_(form4, dialogs, paths_.dataFolder), playlistAdvance_(form2, form4, media),
       songFiles_(form1, form4, dialogs), songListKeys_(form1, songChoice_, songFiles_),
-      windows_(form1, form2, form4, dialogs, [this] { End(); }) {
+      windows_(form1, form2, form4, dialogs, [this] { End(); }),
+      mediaCommands_(form1, form2, media,
+                     {songChoice_, transport_, controlPanel_, [this] { ShowWindows(); },
+                      [this] {
+                          End();
+                      }}),
+      mediaKeys_(mediaCommands_) {
     Wire();
 }
 
@@ -50,6 +56,15 @@ void Program::End() {
         form->hide();
     media_.Stop();
     terminate_();
+}
+
+// The desktop's raise: before the main windows have come up, as the song info
+// window's double-click; afterwards they are brought back.
+void Program::ShowWindows() {
+    if (form3.isVisible())
+        songInfo_.lblDblClickDblClick();
+    else
+        windows_.ShowWindows();
 }
 
 void Program::Wire() {
@@ -81,6 +96,8 @@ void Program::Wire() {
 void Program::WireControlPanel() {
     ControlPanel& panel = controlPanel_;
     OnTick(form2.Timer1, [&panel] { panel.Timer1Tick(); });
+    // The desktop's view of the player follows with the time labels.
+    QObject::connect(form2.Timer1, &Timer::Tick, &mediaCommands_, &MediaCommands::Changed);
     OnTick(form2.Timer2, [&panel] { panel.Timer2Tick(); });
     OnTick(form2.Timer3, [&panel] { panel.Timer3Tick(); });
     QObject::connect(form2.bar, &Slider::ValueChanged, [&panel] { panel.barValueChanged(); });

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "desktop/mediacommands.h"
+#include "desktop/mediakeys.h"
 #include "library/songinfo.h"
 #include "library/songlist.h"
 #include "library/startup.h"
@@ -43,6 +45,8 @@ public:
     void Start();
     // Ends the program at once: windows closed, playback stopped, nothing saved.
     void End();
+    // The commands of the desktop's media controls.
+    MediaCommands& Media() { return mediaCommands_; }
 
     Form1 form1;
     Form2 form2;
@@ -58,6 +62,7 @@ private:
     void WirePlaylist();
     void WireSongFiles();
     void WireWindowManagement();
+    void ShowWindows();
 
     MediaPlayer& media_;
     ProgramPaths paths_;
@@ -77,4 +82,6 @@ private:
     SongFiles songFiles_;
     SongListKeys songListKeys_;
     WindowManagement windows_;
+    MediaCommands mediaCommands_;
+    MediaKeys mediaKeys_;
 };

@@ -10,6 +10,8 @@ public:
     // every wait on the position goes on until the file is ready or failed.
     static constexpr double OpeningPosition = -2;
 
+    enum class PlayState { Stopped, Playing, Paused };
+
     virtual ~MediaPlayer() = default;
 
     // Loads the song file at path and starts playing it at once.
@@ -23,6 +25,9 @@ public:
     virtual QString CurrentFile() const = 0;
     // From OpenFile until the file is ready to play or has failed to open.
     virtual bool StillOpening() const = 0;
+    // Playing from OpenFile (while opening too) and Play on; Paused by Pause;
+    // Stopped with nothing loaded, after Stop, at the song's end and after a failure.
+    virtual PlayState State() const = 0;
     // The play position in seconds: OpeningPosition while still opening; -1
     // or more once the file is ready or has failed to open; 0 with nothing loaded.
     virtual double Position() const = 0;

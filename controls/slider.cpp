@@ -51,6 +51,11 @@ void Slider::MoveByUser(int value) {
     emit ValueChanged(old, value);
 }
 
+void Slider::MoveTo(int value) {
+    MoveByUser(value);
+    emit Released();
+}
+
 void Slider::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const int trackTop = (height() - imageslider_.height()) / 2;

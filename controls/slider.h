@@ -14,6 +14,9 @@ public:
     // Values written by the program are kept as written (also outside the
     // range, drawn clamped) and raise no ValueChanged.
     void Value(int value);
+    // Moves the pointer as the user does, within the range: ValueChanged when
+    // the value changes, then Released.
+    void MoveTo(int value);
     int Maximum() const { return maximum_; }
     void Maximum(int maximum);
 

@@ -123,13 +123,42 @@ struct BusBridge {
     }
 };
 
-GstMediaPlayer::GstMediaPlayer() : GstMediaPlayer((EnsureGstreamer(), DesktopSink())) {}
+// Labels the sound server's stream when playbin makes the element that talks
+// to the server (the desktop sink makes it anew each time it starts).
+struct StreamLabeller {
+    static void OnElementAdded(GstBin*, GstBin*, GstElement* element, gpointer data) {
+        const auto* player = static_cast<const GstMediaPlayer*>(data);
+        if (player->identity_.applicationName.isEmpty())
+            return;
+        const QByteArray name = player->identity_.applicationName.toUtf8();
+        GObjectClass* type = G_OBJECT_GET_CLASS(element);
+        if (g_object_class_find_property(type, "client-name"))
+            g_object_set(element, "client-name", name.constData(), nullptr);
+        if (g_object_class_find_property(type, "stream-properties")) {
+            GstStructure* properties =
+                gst_structure_new("properties", "application.name", G_TYPE_STRING, name.constData(),
+                                  "application.icon_name", G_TYPE_STRING,
+                                  player->identity_.iconName.toUtf8().constData(), "media.role",
+                                  G_TYPE_STRING, "music", nullptr);
+            g_object_set(element, "stream-properties", properties, nullptr);
+            gst_structure_free(properties);
+        }
+    }
+};
 
-GstMediaPlayer::GstMediaPlayer(GstElement* sink) {
+GstMediaPlayer::GstMediaPlayer(const StreamIdentity& identity)
+    : GstMediaPlayer((EnsureGstreamer(), DesktopSink()), identity) {}
+
+GstMediaPlayer::GstMediaPlayer(GstElement* sink, const StreamIdentity& identity)
+    : identity_(identity) {
     EnsureGstreamer();
     playbin_ = Make("playbin");
-    g_object_set(playbin_, "flags", PlayFlagAudio | PlayFlagSoftVolume, "audio-sink",
-                 OutputBin(sink, &panorama_), nullptr);
+    output_ = OutputBin(sink, &panorama_);
+    g_object_set(playbin_, "flags", PlayFlagAudio | PlayFlagSoftVolume, "audio-sink", output_,
+                 nullptr);
+    g_signal_connect(playbin_, "deep-element-added", G_CALLBACK(&StreamLabeller::OnElementAdded),
+                     this);
+    StreamLabeller::OnElementAdded(nullptr, nullptr, sink, this); // a sink given ready-made
     GstBus* bus = gst_element_get_bus(playbin_);
     gst_bus_set_sync_handler(bus, &BusBridge::OnMessage, this, nullptr);
     gst_object_unref(bus);
@@ -148,6 +177,8 @@ void GstMediaPlayer::OpenFile(const QString& path) {
     gst_element_set_state(playbin_, GST_STATE_NULL); // posts the last messages of the old file
     ++generation_;
     ended_ = false;
+    paused_ = false;
+    stopped_ = false;
     duration_ = 0;
     if (!MP3Mod::IsRegularFile(path)) {
         Fail(QStringLiteral("not a file"));
@@ -197,18 +228,27 @@ void GstMediaPlayer::HandleMessage(GstMessage* message, quint64 generation) {
     case GST_MESSAGE_EOS:
         ended_ = true;
         break;
-    case GST_MESSAGE_ERROR: {
-        if (load_ == Load::Failed)
-            break; // one failure, one report
-        GError* error = nullptr;
-        gst_message_parse_error(message, &error, nullptr);
-        Fail(QString::fromUtf8(error ? error->message : "unknown error"));
-        g_clear_error(&error);
+    case GST_MESSAGE_ERROR:
+        if (load_ != Load::Failed) // one failure, one report
+            ReportError(message);
         break;
-    }
     default:
         break;
     }
+}
+
+// An error of the output (the sound server went away, say) is not the song's
+// fault: the next song opens the output afresh and plays once it is back.
+void GstMediaPlayer::ReportError(GstMessage* message) {
+    GError* error = nullptr;
+    gst_message_parse_error(message, &error, nullptr);
+    const QString text = QString::fromUtf8(error ? error->message : "unknown error");
+    g_clear_error(&error);
+    if (gst_object_has_as_ancestor(GST_MESSAGE_SRC(message), GST_OBJECT(output_)))
+        Fail(QStringLiteral("the sound output was lost (") + text +
+             QStringLiteral("); the next song will play once the sound server is back"));
+    else
+        Fail(text);
 }
 
 void GstMediaPlayer::QueryDuration() {
@@ -230,19 +270,30 @@ void GstMediaPlayer::Play() {
         return;
     if (ended_)
         Seek(0);
+    paused_ = false;
+    stopped_ = false;
     gst_element_set_state(playbin_, GST_STATE_PLAYING);
 }
 
 void GstMediaPlayer::Pause() {
-    if (load_ == Load::Ready || load_ == Load::Opening)
-        gst_element_set_state(playbin_, GST_STATE_PAUSED);
+    if (load_ != Load::Ready && load_ != Load::Opening)
+        return;
+    paused_ = true;
+    gst_element_set_state(playbin_, GST_STATE_PAUSED);
 }
 
 void GstMediaPlayer::Stop() {
     if (load_ != Load::Ready && load_ != Load::Opening)
         return;
+    stopped_ = true;
     gst_element_set_state(playbin_, GST_STATE_PAUSED);
     Seek(0);
+}
+
+MediaPlayer::PlayState GstMediaPlayer::State() const {
+    if ((load_ != Load::Ready && load_ != Load::Opening) || stopped_ || ended_)
+        return PlayState::Stopped;
+    return paused_ ? PlayState::Paused : PlayState::Playing;
 }
 
 double GstMediaPlayer::Position() const {

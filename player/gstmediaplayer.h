@@ -16,11 +16,18 @@ typedef struct _GstMessage GstMessage;
 class GstMediaPlayer : public QObject, public MediaPlayer {
     Q_OBJECT
 public:
+    // How the sound stream presents itself to the sound server, so that the
+    // desktop's sound settings show the program by name and icon.
+    struct StreamIdentity {
+        QString applicationName;
+        QString iconName;
+    };
+
     // Plays to the desktop's sound system, or, where no audio output can be
     // opened, into a silent sink at real speed (said once on standard error).
-    GstMediaPlayer();
+    explicit GstMediaPlayer(const StreamIdentity& identity);
     // Plays into the given sink element, which the player takes over.
-    explicit GstMediaPlayer(GstElement* sink);
+    explicit GstMediaPlayer(GstElement* sink, const StreamIdentity& identity = {});
     ~GstMediaPlayer() override;
 
     void OpenFile(const QString& path) override;
@@ -29,6 +36,7 @@ public:
     void Stop() override;
     QString CurrentFile() const override { return currentFile_; }
     bool StillOpening() const override { return load_ == Load::Opening; }
+    PlayState State() const override;
     double Position() const override;
     void Position(double seconds) override;
     double Duration() const override;
@@ -42,19 +50,25 @@ private:
     enum class Load { Empty, Opening, Ready, Failed };
 
     void HandleMessage(GstMessage* message, quint64 generation);
+    void ReportError(GstMessage* message);
     void Seek(double seconds);
     void QueryDuration();
     void Fail(const QString& reason);
 
     GstElement* playbin_ = nullptr;
     GstElement* panorama_ = nullptr;
+    GstElement* output_ = nullptr; // the output bin, owned by playbin_
+    StreamIdentity identity_;
     QString currentFile_;
     Load load_ = Load::Empty;
     bool ended_ = false;
+    bool paused_ = false;
+    bool stopped_ = false;
     double duration_ = 0;
     double rate_ = 1.0;
     // Counts the files opened; messages of an earlier file are dropped.
     std::atomic<quint64> generation_{0};
 
     friend struct BusBridge;
+    friend struct StreamLabeller;
 };

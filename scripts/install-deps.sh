@@ -4,12 +4,14 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake pkg-config
+    build-essential cmake pkg-config dpkg-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
+    gstreamer1.0-alsa gstreamer1.0-pulseaudio
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core xvfb xauth xdotool imagemagick lame sox clang-format
+    dbus-daemon playerctl pulseaudio pulseaudio-utils desktop-file-utils appstream
 )
 
 missing=()

@@ -8,7 +8,7 @@ declare -A layer=(
     [base]=1 [player]=1
     [controls]=2
     [windows]=3
-    [library]=4 [playback]=4 [panel]=4 [playlist]=4 [windowmanagement]=4
+    [library]=4 [playback]=4 [panel]=4 [playlist]=4 [windowmanagement]=4 [desktop]=4
     [app]=5
 )
 

@@ -65,6 +65,14 @@ void WindowManagement::RestoreCompanions() {
     form4_.showNormal();
 }
 
+void WindowManagement::ShowWindows() {
+    for (FormWindow* form : std::initializer_list<FormWindow*>{&form4_, &form2_, &form1_}) {
+        form->showNormal();
+        form->raise();
+    }
+    form1_.activateWindow();
+}
+
 void WindowManagement::Form1MouseMove() {
     if (form2_.isMinimized())
         RestoreCompanions();

@@ -28,6 +28,8 @@ public:
     void Form2MouseMove();
     void ExitClick();
     void MinimizeClick();
+    // Brings the three windows up, restored from minimised, the main one in front.
+    void ShowWindows();
 
 private:
     void RestoreCompanions();

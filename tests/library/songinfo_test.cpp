@@ -65,7 +65,7 @@ TEST_F(SongInfoTest, DoubleClickBringsUpTheWindowsAndFadesTheSongOut) {
         fade.push_back(v);
     fade.push_back(0);
     EXPECT_EQ(media.volumes, fade);
-    EXPECT_EQ(media.state, FakeMediaPlayer::State::Stopped);
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Stopped);
     EXPECT_EQ(program->form2.Volume->Value(), 100);
     EXPECT_TRUE(program->form1.List1->isEnabled());
     EXPECT_EQ(program->form1.Stats->text(), "Thank you for waiting.");

@@ -87,15 +87,15 @@ TEST_F(ControlPanelTest, VeryWideNamesScrollToo) {
 }
 
 TEST_F(ControlPanelTest, PauseGlyphTogglesAndStopGlyphStops) {
-    media.state = FakeMediaPlayer::State::Playing;
+    media.state = MediaPlayer::PlayState::Playing;
     emit form2().lblpause->Click();
     EXPECT_EQ(form2().lblpause->Caption(), "3");
-    EXPECT_EQ(media.state, FakeMediaPlayer::State::Paused);
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Paused);
     emit form2().lblpause->Click();
     EXPECT_EQ(form2().lblpause->Caption(), ";");
-    EXPECT_EQ(media.state, FakeMediaPlayer::State::Playing);
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Playing);
     emit form2().lblstop->Click();
-    EXPECT_EQ(media.state, FakeMediaPlayer::State::Stopped);
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Stopped);
     EXPECT_EQ(form2().lblpause->Caption(), ";");
 }
 

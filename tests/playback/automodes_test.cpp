@@ -170,7 +170,7 @@ TEST_F(AutoModesTest, SleepMinutesAddUpOverPeriods) {
     EXPECT_EQ(ends, 1);
     EXPECT_FALSE(form1().Sleep->isChecked());
     EXPECT_FALSE(program->form1.isVisible());
-    EXPECT_EQ(media.state, FakeMediaPlayer::State::Stopped);
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Stopped);
 }
 
 TEST_F(AutoModesTest, EmptyListLeavesTheRandomModesIdle) {

@@ -84,21 +84,21 @@ TEST_F(TransportTest, RandomPlaysARowWithNameTagAndHints) {
 TEST_F(TransportTest, StopTogglesAndPauseTurnsIntoResume) {
     form1().Stop1->trigger();
     EXPECT_TRUE(form1().Stop1->isChecked());
-    EXPECT_EQ(media.state, FakeMediaPlayer::State::Stopped);
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Stopped);
     form1().Stop1->trigger();
     EXPECT_FALSE(form1().Stop1->isChecked());
-    EXPECT_EQ(media.state, FakeMediaPlayer::State::Playing);
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Playing);
 
     const QStringList hint = {"Getting tired of clicking? Press pause next time.", "Status bar."};
     TextHistory pausing(form1().Stats);
     form1().Pause1->trigger();
     EXPECT_EQ(form1().Pause1->text(), "Resume");
-    EXPECT_EQ(media.state, FakeMediaPlayer::State::Paused);
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Paused);
     EXPECT_EQ(pausing.changes(), hint);
     TextHistory resuming(form1().Stats);
     form1().Pause1->trigger();
     EXPECT_EQ(form1().Pause1->text(), "Pause");
-    EXPECT_EQ(media.state, FakeMediaPlayer::State::Playing);
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Playing);
     EXPECT_EQ(resuming.changes(), QStringList({hint[0], hint[1]}));
 }
 

@@ -11,7 +11,6 @@
 
 class FakeMediaPlayer : public MediaPlayer {
 public:
-    enum class State { Stopped, Playing, Paused };
 
     QStringList opened; // every path given to OpenFile, in turn
     QString currentFile;
@@ -21,7 +20,7 @@ public:
     bool muted = false;
     int volume = 0;
     int balance = 0;
-    State state = State::Stopped;
+    PlayState state = PlayState::Stopped;
     std::vector<int> volumes; // every volume set, in turn
     // Called on every volume set, after it is recorded.
     std::function<void(int)> onVolume;
@@ -33,16 +32,17 @@ public:
         opened.append(path);
         currentFile = path;
         position = 0;
-        state = State::Playing;
+        state = PlayState::Playing;
         openingLeft = openingReads;
     }
-    void Play() override { state = State::Playing; }
-    void Pause() override { state = State::Paused; }
+    void Play() override { state = PlayState::Playing; }
+    void Pause() override { state = PlayState::Paused; }
     void Stop() override {
-        state = State::Stopped;
+        state = PlayState::Stopped;
         position = 0;
     }
     QString CurrentFile() const override { return currentFile; }
+    PlayState State() const override { return state; }
     bool StillOpening() const override {
         if (openingLeft == 0)
             return false;

@@ -164,7 +164,7 @@ TEST_F(WindowManagementTest, ExitAsksAndNoChangesNothing) {
     emit form1().Exit->Click();
     EXPECT_EQ(ends, 1);
     EXPECT_FALSE(form1().isVisible());
-    EXPECT_EQ(media.state, FakeMediaPlayer::State::Stopped);
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Stopped);
 }
 
 TEST_F(WindowManagementTest, RightClicksOpenTheSmallMenus) {

@@ -1,0 +1,134 @@
+#include "desktop/mediacommands.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "base/common.h"
+#include "controls/label.h"
+#include "controls/listbox.h"
+#include "controls/slider.h"
+#include "panel/controlpanel.h"
+#include "playback/songchoice.h"
+#include "playback/transport.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
+
+namespace {
+
+// The pause glyph's caption while a song plays, and while it is paused.
+const QString PauseGlyph = QStringLiteral(";");
+const QString ResumeGlyph = QStringLiteral("3");
+
+} // namespace
+
+MediaCommands::MediaCommands(Form1& form1, Form2& form2, MediaPlayer& media, Handlers handlers)
+    : form1_(form1), form2_(form2), media_(media), handlers_(std::move(handlers)) {}
+
+void MediaCommands::Play() {
+    if (!Loaded()) {
+        if (!HasSongs())
+            return;
+        form1_.List1->SetListIndex(std::max(0, form1_.List1->ListIndex()));
+        handlers_.choice.PlaySelectedSong();
+    } else if (form2_.lblpause->Caption() == ResumeGlyph) {
+        handlers_.panel.lblpauseClick();
+    } else if (Status() != MediaPlayer::PlayState::Playing) {
+        media_.Play();
+    }
+    emit Changed();
+}
+
+void MediaCommands::Pause() {
+    if (Status() == MediaPlayer::PlayState::Playing) {
+        if (form2_.lblpause->Caption() == PauseGlyph)
+            handlers_.panel.lblpauseClick();
+        else
+            media_.Pause();
+    }
+    emit Changed();
+}
+
+void MediaCommands::PlayPause() {
+    if (Status() == MediaPlayer::PlayState::Playing)
+        Pause();
+    else
+        Play();
+}
+
+void MediaCommands::Stop() {
+    handlers_.panel.lblstopClick();
+    emit Changed();
+}
+
+void MediaCommands::Next() {
+    handlers_.transport.NextClick();
+    emit Changed();
+}
+
+void MediaCommands::Previous() {
+    handlers_.transport.PreviousClick();
+    emit Changed();
+}
+
+void MediaCommands::SetPosition(double seconds) {
+    Slider& seek = *form2_.bar;
+    // The slider spans the song, as it does after its own first move.
+    seek.Maximum(MP3Mod::RoundHalfEven(media_.Duration()));
+    seek.MoveTo(MP3Mod::RoundHalfEven(seconds));
+    emit Changed();
+}
+
+void MediaCommands::SetVolume(double volume) {
+    form2_.Volume->MoveTo(MP3Mod::RoundHalfEven(std::clamp(volume, 0.0, 1.0) * 100));
+    emit Changed();
+}
+
+void MediaCommands::SetRate(double rate) {
+    const int value = rate <= 1 ? 1 : MP3Mod::RoundHalfEven(rate + RateEffect());
+    form2_.bar2->MoveTo(std::clamp(value, 1, std::max(1, form2_.bar2->Maximum())));
+    emit Changed();
+}
+
+void MediaCommands::Raise() {
+    handlers_.raise();
+    emit Changed();
+}
+
+void MediaCommands::Quit() {
+    handlers_.quit();
+}
+
+bool MediaCommands::HasSongs() const {
+    return form1_.List1->ListCount() > 0;
+}
+
+bool MediaCommands::CanGoNext() const {
+    return HasSongs() && form1_.List1->ListIndex() != form1_.List1->ListCount() - 1;
+}
+
+bool MediaCommands::CanGoPrevious() const {
+    const int row = form1_.List1->ListIndex();
+    return row > 0 && row != form1_.List1->ListCount() - 1;
+}
+
+double MediaCommands::Volume() const {
+    return std::clamp(form2_.Volume->Value() / 100.0, 0.0, 1.0);
+}
+
+// The rate effect typed by the user is taken from every rate above 1.
+double MediaCommands::RateEffect() const {
+    return MP3Mod::LeadingNumber(form1_.RateEFX->text());
+}
+
+double MediaCommands::Rate() const {
+    const int value = form2_.bar2->Value();
+    return value > 1 ? value - RateEffect() : 1.0;
+}
+
+double MediaCommands::MinimumRate() const {
+    return std::min(1.0, 2 - RateEffect());
+}
+
+double MediaCommands::MaximumRate() const {
+    return std::max(1.0, form2_.bar2->Maximum() - RateEffect());
+}

@@ -1,0 +1,75 @@
+#pragma once
+// The commands that the desktop's media controls and the media keys give, run
+// by the same handlers as the windows' own controls, and what the desktop
+// reads of the program. So the windows always agree with the desktop.
+
+#include <functional>
+
+#include <QObject>
+
+#include "base/mediaplayer.h"
+
+class ControlPanel;
+class Form1;
+class Form2;
+class SongChoice;
+class Transport;
+
+class MediaCommands : public QObject {
+    Q_OBJECT
+public:
+    struct Handlers {
+        SongChoice& choice;
+        Transport& transport;
+        ControlPanel& panel;
+        std::function<void()> raise; // shows the three windows
+        std::function<void()> quit;  // ends the program as the exit confirmation's Yes
+    };
+
+    MediaCommands(Form1& form1, Form2& form2, MediaPlayer& media, Handlers handlers);
+
+    // With nothing loaded, plays the selected row of the song list (the first
+    // when none is); a paused song resumes as the pause glyph does; a stopped
+    // one plays again.
+    void Play();
+    // Pauses a playing song as the pause glyph does.
+    void Pause();
+    void PlayPause();
+    // The stop glyph.
+    void Stop();
+    // The song list's Next and Previous.
+    void Next();
+    void Previous();
+    // Moves the seek slider to the second, as the user's move does.
+    void SetPosition(double seconds);
+    // Moves the volume slider to the share of its range (0 to 1).
+    void SetVolume(double volume);
+    // Moves the rate slider to the rate nearest to the one asked for.
+    void SetRate(double rate);
+    void Raise();
+    void Quit();
+
+    const MediaPlayer& Media() const { return media_; }
+    MediaPlayer::PlayState Status() const { return media_.State(); }
+    bool Loaded() const { return !media_.CurrentFile().isEmpty(); }
+    bool HasSongs() const;
+    bool CanGoNext() const;
+    bool CanGoPrevious() const;
+    double Volume() const;
+    double Rate() const;
+    double MinimumRate() const;
+    double MaximumRate() const;
+
+signals:
+    // What the desktop shows may have changed: after each command, and once
+    // a second with the control panel's time labels.
+    void Changed();
+
+private:
+    double RateEffect() const;
+
+    Form1& form1_;
+    Form2& form2_;
+    MediaPlayer& media_;
+    Handlers handlers_;
+};

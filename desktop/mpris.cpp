@@ -1,0 +1,164 @@
+#include "desktop/mpris.h"
+
+#include <cmath>
+
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QTimer>
+#include <unistd.h>
+
+#include "base/files.h"
+#include "base/id3.h"
+#include "base/names.h"
+#include "desktop/mediacommands.h"
+#include "desktop/mprisadaptors.h"
+
+namespace {
+
+const QString ObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
+const QString RootInterface = QStringLiteral("org.mpris.MediaPlayer2");
+const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
+const QString BusName = QStringLiteral("org.mpris.MediaPlayer2.tunevault");
+const QString NoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
+
+qlonglong Microseconds(double seconds) {
+    return seconds > 0 ? qlonglong(std::llround(seconds * 1e6)) : 0;
+}
+
+// A file URI that keeps the path's own bytes.
+QString FileUri(const QString& path) {
+    return QStringLiteral("file://") +
+           QString::fromLatin1(MP3Mod::EncodeFileName(path).toPercentEncoding("/"));
+}
+
+QVariantMap SongMetadata(const QString& path, const QString& trackId, double length) {
+    const std::optional<MP3Mod::Id3v1Tag> tag = MP3Mod::ReadTag(path);
+    const MP3Mod::Id3v1Tag fields = tag.value_or(MP3Mod::Id3v1Tag{});
+    QVariantMap metadata{
+        {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId))},
+        {QStringLiteral("xesam:title"),
+         fields.title.isEmpty() ? MP3Mod::SongDisplayName(path) : fields.title},
+        {QStringLiteral("xesam:url"), FileUri(path)},
+    };
+    if (!fields.artist.isEmpty())
+        metadata.insert(QStringLiteral("xesam:artist"), QStringList{fields.artist});
+    if (!fields.album.isEmpty())
+        metadata.insert(QStringLiteral("xesam:album"), fields.album);
+    if (length > 0)
+        metadata.insert(QStringLiteral("mpris:length"), Microseconds(length));
+    return metadata;
+}
+
+} // namespace
+
+Mpris::Mpris(MediaCommands& commands, QString desktopEntry)
+    : commands_(commands), desktopEntry_(std::move(desktopEntry)),
+      bus_(QStringLiteral("not connected")) {
+    new MprisRootAdaptor(*this);
+    new MprisPlayerAdaptor(*this);
+    connect(&commands_, &MediaCommands::Changed, this, &Mpris::AnnounceChanges);
+}
+
+QString Mpris::Register(const QDBusConnection& bus) {
+    if (!bus.isConnected())
+        return QStringLiteral("no session bus: ") + bus.lastError().message();
+    bus_ = bus;
+    if (!bus_.registerObject(ObjectPath, this, QDBusConnection::ExportAdaptors))
+        return QStringLiteral("the player object cannot be registered");
+    if (!bus_.registerService(BusName) &&
+        !bus_.registerService(BusName + QStringLiteral(".instance") + QString::number(::getpid())))
+        return QStringLiteral("no bus name: ") + bus_.lastError().message();
+    announcedRoot_ = RootProperties();
+    announcedPlayer_ = PlayerProperties();
+    return {};
+}
+
+QString Mpris::TrackId() const {
+    const QString file = commands_.Media().CurrentFile();
+    if (file.isEmpty())
+        return NoTrack;
+    return QStringLiteral("/org/tunevault/Tunevault/Track/") + QString::number(qHash(file), 16);
+}
+
+QVariantMap Mpris::Metadata() const {
+    const QString file = commands_.Media().CurrentFile();
+    const double length = commands_.Media().Duration();
+    if (file.isEmpty())
+        return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(NoTrack))}};
+    if (file != taggedFile_ || length != taggedLength_) {
+        metadata_ = SongMetadata(file, TrackId(), length);
+        taggedFile_ = file;
+        taggedLength_ = length;
+    }
+    return metadata_;
+}
+
+QString Mpris::PlaybackStatus() const {
+    switch (commands_.Status()) {
+    case MediaPlayer::PlayState::Playing:
+        return QStringLiteral("Playing");
+    case MediaPlayer::PlayState::Paused:
+        return QStringLiteral("Paused");
+    case MediaPlayer::PlayState::Stopped:
+        break;
+    }
+    return QStringLiteral("Stopped");
+}
+
+qlonglong Mpris::PositionMicroseconds() const {
+    return Microseconds(commands_.Media().Position());
+}
+
+void Mpris::Later(std::function<void()> command) {
+    QTimer::singleShot(0, this, std::move(command));
+}
+
+void Mpris::Seek(std::function<void()> command) {
+    Later([this, command = std::move(command)] {
+        command();
+        emit Seeked(PositionMicroseconds());
+    });
+}
+
+QVariantMap Mpris::RootProperties() const {
+    return {{QStringLiteral("Identity"), QStringLiteral("Tunevault")},
+            {QStringLiteral("DesktopEntry"), desktopEntry_}};
+}
+
+QVariantMap Mpris::PlayerProperties() const {
+    const MediaCommands& c = commands_;
+    return {
+        {QStringLiteral("PlaybackStatus"), PlaybackStatus()},
+        {QStringLiteral("Metadata"), Metadata()},
+        {QStringLiteral("Volume"), c.Volume()},
+        {QStringLiteral("Rate"), c.Rate()},
+        {QStringLiteral("MinimumRate"), c.MinimumRate()},
+        {QStringLiteral("MaximumRate"), c.MaximumRate()},
+        {QStringLiteral("CanGoNext"), c.CanGoNext()},
+        {QStringLiteral("CanGoPrevious"), c.CanGoPrevious()},
+        {QStringLiteral("CanPlay"), c.HasSongs() || c.Loaded()},
+        {QStringLiteral("CanPause"), c.Loaded()},
+        {QStringLiteral("CanSeek"), c.Media().Duration() > 0},
+    };
+}
+
+void Mpris::AnnounceChanges() {
+    if (!bus_.isConnected())
+        return;
+    Announce(PlayerInterface, PlayerProperties(), announcedPlayer_);
+}
+
+void Mpris::Announce(const QString& interface, const QVariantMap& now, QVariantMap& before) {
+    QVariantMap changed;
+    for (auto it = now.cbegin(); it != now.cend(); ++it)
+        if (before.value(it.key()) != it.value())
+            changed.insert(it.key(), it.value());
+    if (changed.isEmpty())
+        return;
+    before = now;
+    QDBusMessage signal =
+        QDBusMessage::createSignal(ObjectPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+                                   QStringLiteral("PropertiesChanged"));
+    signal << interface << changed << QStringList();
+    bus_.send(signal);
+}

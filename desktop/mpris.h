@@ -1,0 +1,57 @@
+#pragma once
+// The program on the session bus as an MPRIS2 media player, so that the
+// desktop's media controls, media keys and sound applets can reach it. Every
+// method runs a MediaCommands command; properties are read from the program
+// and announced when they change.
+
+#include <QDBusConnection>
+#include <QObject>
+#include <QVariantMap>
+
+class MediaCommands;
+
+class Mpris : public QObject {
+    Q_OBJECT
+public:
+    Mpris(MediaCommands& commands, QString desktopEntry);
+
+    // Takes the bus name org.mpris.MediaPlayer2.tunevault (or, while another
+    // Tunevault has it, one for this process) and the player object. Returns
+    // the reason when it cannot.
+    QString Register(const QDBusConnection& bus);
+
+    // Read by the adaptors.
+    MediaCommands& Commands() { return commands_; }
+    const QString& DesktopEntry() const { return desktopEntry_; }
+    QVariantMap Metadata() const;
+    QString PlaybackStatus() const;
+    qlonglong PositionMicroseconds() const;
+    // The object path naming the song loaded now.
+    QString TrackId() const;
+
+    // Runs a command once control is back in the event loop, so that a bus
+    // call is answered at once even when the command asks the user something.
+    void Later(std::function<void()> command);
+    // Runs a command that moves the position, then says so with Seeked.
+    void Seek(std::function<void()> command);
+
+signals:
+    void Seeked(qlonglong position);
+
+private:
+    // Announces the properties that differ from those announced last.
+    void AnnounceChanges();
+    QVariantMap PlayerProperties() const;
+    QVariantMap RootProperties() const;
+    void Announce(const QString& interface, const QVariantMap& now, QVariantMap& before);
+
+    MediaCommands& commands_;
+    QString desktopEntry_;
+    QDBusConnection bus_;
+    QVariantMap announcedPlayer_;
+    QVariantMap announcedRoot_;
+    // The tag is read again only when the song or its length changes.
+    mutable QString taggedFile_;
+    mutable double taggedLength_ = -1;
+    mutable QVariantMap metadata_;
+};
