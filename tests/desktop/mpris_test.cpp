@@ -1,0 +1,209 @@
+// The MPRIS2 player on a private session bus, driven by a QtDBus client, over
+// the whole program on the fake player; and the media keys.
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusObjectPath>
+#include <QDBusPendingCall>
+#include <QDBusReply>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QTest>
+
+#include "base/common.h"
+#include "controls/label.h"
+#include "controls/slider.h"
+#include "desktop/mpris.h"
+#include "tests/support/id3block.h"
+#include "tests/support/programfixture.h"
+
+namespace {
+
+const QString Service = "org.mpris.MediaPlayer2.tunevault";
+const QString Path = "/org/mpris/MediaPlayer2";
+const QString Player = "org.mpris.MediaPlayer2.Player";
+
+// A session bus of the test's own, ended with it.
+class PrivateBus {
+public:
+    PrivateBus() {
+        QProcess daemon;
+        daemon.start("dbus-daemon", {"--session", "--fork", "--print-address=1", "--print-pid=1"});
+        daemon.waitForFinished(10'000);
+        const QStringList lines = QString::fromUtf8(daemon.readAllStandardOutput()).split('\n');
+        if (lines.size() >= 2) {
+            address = lines[0].trimmed();
+            pid = lines[1].trimmed().toLongLong();
+        }
+    }
+    ~PrivateBus() {
+        if (pid > 0)
+            QProcess::execute("kill", {QString::number(pid)});
+    }
+    QDBusConnection connect(const QString& name) const {
+        return QDBusConnection::connectToBus(address, name);
+    }
+
+    QString address;
+    qint64 pid = 0;
+};
+
+// Keeps the arguments of every bus signal it receives.
+class SignalLog : public QObject {
+    Q_OBJECT
+public:
+    int count() const { return int(received_.size()); }
+    QVariantList last() const { return received_.last(); }
+public slots:
+    void Received(const QDBusMessage& message) { received_.append(message.arguments()); }
+
+private:
+    QList<QVariantList> received_;
+};
+
+} // namespace
+
+class MprisTest : public ProgramTest {
+protected:
+    void SetUp() override {
+        music.write("a.mp3",
+                    QByteArray(300, 'a') + Id3Block({"Tagged Title", "An Artist", "", ""}));
+        music.write("b_song.mp3", QByteArray(300, 'b'));
+        storeDirectory(music.path());
+        start();
+        media.duration = 100;
+        ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
+        mpris = std::make_unique<Mpris>(program->Media(), "org.tunevault.Tunevault");
+        ASSERT_EQ(mpris->Register(bus.connect("tunevault")), "");
+        client = std::make_unique<QDBusConnection>(bus.connect("client"));
+    }
+    // Calls a method and lets the program run it.
+    void call(const QString& interface, const QString& method, const QVariantList& args = {}) {
+        QDBusMessage message = QDBusMessage::createMethodCall(Service, Path, interface, method);
+        message.setArguments(args);
+        QDBusPendingCall pending = client->asyncCall(message);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pending.isFinished(); }, 5000));
+        ASSERT_FALSE(pending.isError()) << pending.error().message().toStdString();
+        QTest::qWait(50);
+    }
+    QVariant property(const QString& interface, const QString& name) {
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(Service, Path, "org.freedesktop.DBus.Properties", "Get");
+        message << interface << name;
+        QDBusPendingCall pending = client->asyncCall(message);
+        if (!QTest::qWaitFor([&] { return pending.isFinished(); }, 5000))
+            return {};
+        return pending.reply().arguments().value(0).value<QDBusVariant>().variant();
+    }
+    QVariantMap metadata() {
+        const QVariant value = property(Player, "Metadata");
+        QVariantMap map;
+        value.value<QDBusArgument>() >> map;
+        return map;
+    }
+
+    PrivateBus bus;
+    std::unique_ptr<Mpris> mpris;
+    std::unique_ptr<QDBusConnection> client;
+};
+
+TEST_F(MprisTest, RootInterfaceNamesTheProgramAndRaisesAndQuitsIt) {
+    const QString root = "org.mpris.MediaPlayer2";
+    EXPECT_EQ(property(root, "Identity").toString(), "Tunevault");
+    EXPECT_EQ(property(root, "DesktopEntry").toString(), "org.tunevault.Tunevault");
+    EXPECT_TRUE(property(root, "CanQuit").toBool());
+    EXPECT_TRUE(property(root, "CanRaise").toBool());
+    ASSERT_TRUE(form3().isVisible());
+    call(root, "Raise"); // goes on from the song info window, as its double-click
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().isVisible() && form2().isVisible(); }));
+    call(root, "Quit");
+    EXPECT_EQ(ends, 1);
+}
+
+TEST_F(MprisTest, PlayerCommandsActAsTheWindowsOwnControls) {
+    // Play with nothing loaded plays the first row of the song list.
+    media.currentFile.clear();
+    media.opened.clear();
+    select(-1);
+    call(Player, "Play");
+    EXPECT_EQ(media.opened, QStringList({music.at("a.mp3")}));
+    EXPECT_EQ(property(Player, "PlaybackStatus").toString(), "Playing");
+    QVariantMap song = metadata();
+    EXPECT_EQ(song["xesam:title"].toString(), "Tagged Title");
+    EXPECT_EQ(song["xesam:artist"].toStringList(), QStringList({"An Artist"}));
+    EXPECT_EQ(song["xesam:url"].toString(), "file://" + music.at("a.mp3"));
+    EXPECT_EQ(song["mpris:length"].toLongLong(), 100'000'000);
+
+    // Pause and PlayPause act as the pause glyph, which shows it.
+    call(Player, "Pause");
+    EXPECT_EQ(form2().lblpause->Caption(), "3");
+    EXPECT_EQ(property(Player, "PlaybackStatus").toString(), "Paused");
+    call(Player, "PlayPause");
+    EXPECT_EQ(form2().lblpause->Caption(), ";");
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Playing);
+
+    // Volume moves the volume slider, as the user's move does.
+    call("org.freedesktop.DBus.Properties", "Set",
+         {Player, "Volume", QVariant::fromValue(QDBusVariant(0.5))});
+    EXPECT_EQ(form2().Volume->Value(), 50);
+    EXPECT_EQ(media.volume, MP3Mod::SliderToPlayer(50));
+    EXPECT_DOUBLE_EQ(property(Player, "Volume").toDouble(), 0.5);
+
+    // SetPosition moves the seek slider for the song loaded now only.
+    const QDBusObjectPath track = song["mpris:trackid"].value<QDBusObjectPath>();
+    call(Player, "SetPosition", {QVariant::fromValue(QDBusObjectPath("/other")), 10'000'000LL});
+    EXPECT_EQ(form2().bar->Value(), 0);
+    call(Player, "SetPosition", {QVariant::fromValue(track), 30'000'000LL});
+    EXPECT_EQ(form2().bar->Value(), 30);
+    EXPECT_EQ(media.position, 30);
+    EXPECT_EQ(property(Player, "Position").toLongLong(), 30'000'000);
+    call(Player, "Seek", {-5'000'000LL});
+    EXPECT_EQ(media.position, 25);
+
+    // Next runs the song list's Next: the second row, whose title is its name.
+    call(Player, "Next");
+    EXPECT_EQ(media.CurrentFile(), music.at("b_song.mp3"));
+    EXPECT_EQ(metadata()["xesam:title"].toString(), "b song");
+    EXPECT_FALSE(property(Player, "CanGoNext").toBool()); // the last row
+    call(Player, "Stop");
+    EXPECT_EQ(property(Player, "PlaybackStatus").toString(), "Stopped");
+}
+
+TEST_F(MprisTest, ChangesAreAnnouncedAndSeeksSaidSo) {
+    SignalLog changed;
+    SignalLog seeked;
+    ASSERT_TRUE(client->connect(Service, Path, "org.freedesktop.DBus.Properties",
+                                "PropertiesChanged", &changed, SLOT(Received(QDBusMessage))));
+    ASSERT_TRUE(
+        client->connect(Service, Path, Player, "Seeked", &seeked, SLOT(Received(QDBusMessage))));
+    call(Player, "Pause");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() > 0; }, 2000));
+    EXPECT_EQ(changed.last().value(0).toString(), Player);
+    EXPECT_EQ(qdbus_cast<QVariantMap>(changed.last().value(1))["PlaybackStatus"], "Paused");
+    // A change made in the windows is announced with the panel's next time tick.
+    emit form2().lblpause->Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return changed.count() > 1; }, 2000));
+    EXPECT_EQ(qdbus_cast<QVariantMap>(changed.last().value(1))["PlaybackStatus"], "Playing");
+    const QString track = metadata()["mpris:trackid"].value<QDBusObjectPath>().path();
+    call(Player, "SetPosition", {QVariant::fromValue(QDBusObjectPath(track)), 40'000'000LL});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return seeked.count() > 0; }, 2000));
+    EXPECT_EQ(seeked.last().value(0).toLongLong(), 40'000'000);
+}
+
+TEST_F(MprisTest, MediaKeysToggleAndStepLikeTheMediaControls) {
+    select(0);
+    auto press = [this](Qt::Key key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(form1().List1, &event);
+    };
+    press(Qt::Key_MediaTogglePlayPause);
+    EXPECT_EQ(form2().lblpause->Caption(), "3");
+    press(Qt::Key_MediaPlay);
+    EXPECT_EQ(form2().lblpause->Caption(), ";");
+    press(Qt::Key_MediaNext);
+    EXPECT_EQ(form1().List1->ListIndex(), 1);
+    EXPECT_EQ(media.CurrentFile(), music.at("b_song.mp3"));
+}
+
+#include "mpris_test.moc"

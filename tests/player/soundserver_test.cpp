@@ -1,0 +1,90 @@
+// The real player on the desktop's sound path, against a private PulseAudio
+// server with a null sink: the stream names the program to the server, and
+// when the server goes away mid-song the player says so and plays the next
+// song once the server is back.
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "player/gstmediaplayer.h"
+#include "tests/support/mp3fixtures.h"
+#include "tests/support/printers.h"
+#include "tests/support/testfiles.h"
+
+namespace {
+
+// A PulseAudio server of the test's own, on a socket in a temporary folder.
+class PulseServer {
+public:
+    PulseServer() { qputenv("PULSE_SERVER", "unix:" + socket().toUtf8()); }
+    ~PulseServer() {
+        Stop();
+        qunsetenv("PULSE_SERVER");
+    }
+    bool Start() {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"HOME", "XDG_RUNTIME_DIR", "PULSE_RUNTIME_PATH"})
+            environment.insert(name, dir_.path());
+        server_.setProcessEnvironment(environment);
+        server_.start("pulseaudio",
+                      {"-n", "--daemonize=no", "--exit-idle-time=-1", "--use-pid-file=no", "-L",
+                       "module-null-sink", "-L",
+                       "module-native-protocol-unix auth-anonymous=1 socket=" + socket()});
+        return QTest::qWaitFor([this] { return !Run({"info"}).isEmpty(); }, 10'000);
+    }
+    void Stop() {
+        server_.kill();
+        server_.waitForFinished(5000);
+    }
+    // What pactl prints for the arguments; empty when it fails.
+    QString Run(const QStringList& arguments) const {
+        QProcess pactl;
+        pactl.start("pactl", arguments);
+        if (!pactl.waitForFinished(5000) || pactl.exitCode() != 0)
+            return {};
+        return QString::fromUtf8(pactl.readAllStandardOutput());
+    }
+
+private:
+    QString socket() const { return dir_.filePath("native"); }
+
+    QTemporaryDir dir_;
+    QProcess server_;
+};
+
+bool Advances(const GstMediaPlayer& player) {
+    return QTest::qWaitFor([&] { return player.Position() > 0.3; }, 5000);
+}
+
+} // namespace
+
+TEST(SoundServer, StreamNamesTheProgramAndOutlivesARestartOfTheServer) {
+    PulseServer server;
+    if (!server.Start())
+        GTEST_SKIP() << "pulseaudio could not be started here";
+    TestFolder songs;
+    MakeToneMp3(songs.at("first.mp3"), 10);
+    MakeToneMp3(songs.at("second.mp3"), 10);
+    GstMediaPlayer player(GstMediaPlayer::StreamIdentity{"Tunevault", "org.tunevault.Tunevault"});
+    player.OpenFile(songs.at("first.mp3"));
+    ASSERT_TRUE(Advances(player));
+    const QString streams = server.Run({"list", "sink-inputs"});
+    EXPECT_TRUE(streams.contains("application.name = \"Tunevault\"")) << streams.toStdString();
+    EXPECT_TRUE(streams.contains("media.role = \"music\"")) << streams.toStdString();
+    EXPECT_TRUE(streams.contains("application.icon_name = \"org.tunevault.Tunevault\""));
+
+    testing::internal::CaptureStderr();
+    server.Stop();
+    const bool stopped =
+        QTest::qWaitFor([&] { return player.State() == MediaPlayer::PlayState::Stopped; }, 5000);
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(stopped);
+    EXPECT_NE(said.find("the sound output was lost"), std::string::npos) << said;
+
+    ASSERT_TRUE(server.Start());
+    player.OpenFile(songs.at("second.mp3"));
+    EXPECT_TRUE(Advances(player));
+    EXPECT_TRUE(server.Run({"list", "sink-inputs"}).contains("Tunevault"));
+}
