@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QDBusConnection>
+#include <QIcon>
 #include <QStandardPaths>
 
 #include "app/program.h"
@@ -50,6 +51,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("tunevault"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tunevault"));
     QGuiApplication::setDesktopFileName(AppId);
+    QApplication::setWindowIcon(QIcon::fromTheme(AppId, QIcon(QStringLiteral(":/icon.png"))));
     QApplication::setQuitOnLastWindowClosed(false);
 
     const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +

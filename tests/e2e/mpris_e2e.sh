@@ -94,6 +94,9 @@ expect 0.500000 volume
 sleep 0.5
 [[ "$(volume_slider)" != "$slider_before" ]] || fail "the volume slider did not move"
 import -window root "$output/mpris-volume.png"
+# The three windows, for the README.
+eval "$(xdotool getwindowgeometry --shell "$(visible Tunevault)")"
+convert "$output/mpris-volume.png" -crop "265x459+$X+$Y" +repage "$output/tunevault-windows.png"
 
 dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.tunevault \
     /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit
