@@ -11,7 +11,6 @@
 
 class FakeMediaPlayer : public MediaPlayer {
 public:
-
     QStringList opened; // every path given to OpenFile, in turn
     QString currentFile;
     double position = 0;
