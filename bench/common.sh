@@ -1,0 +1,56 @@
+# Helpers of the whole-process benchmarks, sourced by them.
+
+# Processor time of a process and all its threads so far, in nanoseconds.
+cpu_ns() {
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
+}
+
+# Percent of one core that the processes use together over the seconds:
+# cpu_percent SECONDS PID...
+cpu_percent() {
+    local seconds=$1 before=0 after=0 pid
+    shift
+    for pid in "$@"; do before=$((before + $(cpu_ns "$pid"))); done
+    sleep "$seconds"
+    for pid in "$@"; do after=$((after + $(cpu_ns "$pid"))); done
+    awk -v d=$((after - before)) -v s="$seconds" 'BEGIN { printf "%.4f\n", 100 * d / 1e9 / s }'
+}
+
+# The median of the numbers on standard input, one a line.
+median() {
+    sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
+}
+
+# Prints a figure against its goal: report NAME VALUE FLOOR GOAL_RATIO UNIT.
+report_ratio() {
+    awk -v n="$1" -v v="$2" -v f="$3" -v g="$4" -v u="$5" 'BEGIN {
+        r = f > 0 ? v / f : 0
+        printf "%-48s %9.3f %s vs floor %9.3f %s: ratio %.2f (goal: at most %.2f) %s\n",
+            n, v, u, f, u, r, g, (r <= g ? "met" : "NOT MET") }'
+}
+
+# Prints a figure against a limit: report_limit NAME VALUE LIMIT UNIT.
+report_limit() {
+    awk -v n="$1" -v v="$2" -v l="$3" -v u="$4" 'BEGIN {
+        printf "%-48s %9.3f %s (goal: at most %s %s) %s\n", n, v, u, l, u, (v <= l ? "met" : "NOT MET") }'
+}
+
+# A private PulseAudio server with a null sink, on a socket in the folder;
+# sets PULSE_SERVER and pulse_pid. Stopped by stop_pulse.
+start_pulse() {
+    local dir=$1
+    HOME="$dir" XDG_RUNTIME_DIR="$dir" PULSE_RUNTIME_PATH="$dir" pulseaudio -n --daemonize=no \
+        --exit-idle-time=-1 --use-pid-file=no -L module-null-sink \
+        -L "module-native-protocol-unix auth-anonymous=1 socket=$dir/native" 2>/dev/null &
+    pulse_pid=$!
+    export PULSE_SERVER="unix:$dir/native"
+    for _ in $(seq 100); do pactl info >/dev/null 2>&1 && return 0; sleep 0.1; done
+    echo "the private PulseAudio server did not start" >&2
+    return 1
+}
+
+stop_pulse() {
+    kill "$pulse_pid" 2>/dev/null || true
+    wait "$pulse_pid" 2>/dev/null || true
+    unset PULSE_SERVER
+}

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Start-up as a user sees it, whole processes in paired runs under Xvfb: the
+# time from launch until the song info window is mapped, with 1,000 and with
+# 100,000 songs, against the floor (a bare frameless Qt window; with 100,000
+# songs also a bare std::filesystem listing and sort of the folder), and
+# Tunevault's peak memory at that moment. Medians of the pairs.
+# Usage: startup.sh TUNEVAULT MAPWATCH FLOORWINDOW [PAIRS]
+set -euo pipefail
+here=$(dirname "$(realpath "$0")")
+binary=$(realpath "$1")
+mapwatch=$(realpath "$2")
+floor=$(realpath "$3")
+pairs=${4:-5}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Every song is a hard link to one short real MP3, so the song played at
+# start-up is real and the folders take no room.
+sox -n -r 44100 -c 2 "$work/tone.wav" synth 5 sine 440 vol 0.3
+lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
+for count in 1000 100000; do
+    folder="$work/songs$count"
+    mkdir -p "$folder" "$work/home$count/.config/tunevault"
+    perl -e 'my ($source, $folder, $count) = @ARGV;
+        for my $i (0 .. $count - 1) {
+            link $source, sprintf("%s/Artist %d - Song_%d.mp3", $folder, $i % 997, $i) or die "$!";
+        }' "$work/tone.mp3" "$folder" "$count"
+    printf '[Settings]\nDIRECTORY=%s\n' "$folder" >"$work/home$count/.config/tunevault/mp3.ini"
+done
+
+cat >"$work/measure.sh" <<'MEASURE'
+set -euo pipefail
+source "$1/common.sh"
+binary=$2; mapwatch=$3; floor=$4; pairs=$5; work=$6
+title="Tunevault song info"
+start_pulse "$work"
+trap stop_pulse EXIT
+tunevault() {
+    HOME="$work/home$1" XDG_CONFIG_HOME="$work/home$1/.config" \
+        XDG_DATA_HOME="$work/home$1/.local/share" "$mapwatch" "$title" 30000 "$binary" 2>/dev/null
+}
+for count in 1000 100000; do
+    folder="$work/songs$count"
+    floor_args=("$title")
+    [[ $count -eq 100000 ]] && floor_args+=("$folder")
+    tunevault "$count" >/dev/null # the folder and the program come into the file cache
+    : >"$work/floor.txt"
+    : >"$work/app.txt"
+    for _ in $(seq "$pairs"); do
+        "$mapwatch" "$title" 30000 "$floor" "${floor_args[@]}" >>"$work/floor.txt"
+        tunevault "$count" >>"$work/app.txt"
+    done
+    floor_ms=$(cut -d' ' -f1 "$work/floor.txt" | median)
+    app_ms=$(cut -d' ' -f1 "$work/app.txt" | median)
+    app_mib=$(cut -d' ' -f2 "$work/app.txt" | median | awk '{ print $1 / 1024 }')
+    if [[ $count -eq 1000 ]]; then
+        report_ratio "start to song info window, 1,000 songs" "$app_ms" "$floor_ms" 2 ms
+    else
+        report_ratio "start to song info window, 100,000 songs" "$app_ms" "$floor_ms" 1.5 ms
+        report_limit "peak memory at the song info window, 100,000" "$app_mib" 60 MiB
+    fi
+done
+echo "($pairs pairs each; floor with 1,000: a bare frameless window; with 100,000: a bare listing and sort, then the window)"
+MEASURE
+
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$here" "$binary" "$mapwatch" \
+    "$floor" "$pairs" "$work"
