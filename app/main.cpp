@@ -46,18 +46,21 @@ bool ExplainMissingDisplay() {
 int main(int argc, char* argv[]) {
     if (ExplainMissingDisplay())
         return 1;
+    // GStreamer starts and the sound output opens while the windows are built.
+    std::future<GstElement*> sink = GstMediaPlayer::OpenDesktopSink();
     PreferX11();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tunevault"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tunevault"));
     QGuiApplication::setDesktopFileName(AppId);
-    QApplication::setWindowIcon(QIcon::fromTheme(AppId, QIcon(QStringLiteral(":/icon.png"))));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
     QApplication::setQuitOnLastWindowClosed(false);
 
     const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
                                  QStringLiteral("/mp3.ini"),
                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
-    GstMediaPlayer media(GstMediaPlayer::StreamIdentity{QStringLiteral("Tunevault"), AppId});
+    GstMediaPlayer media(std::move(sink),
+                         GstMediaPlayer::StreamIdentity{QStringLiteral("Tunevault"), AppId});
     QtDialogs dialogs;
     Program program(media, dialogs, paths, [] {
         std::fflush(nullptr);

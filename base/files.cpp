@@ -8,7 +8,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -73,28 +75,53 @@ std::string LastComponent(const QString& path) {
     return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).toStdString();
 }
 
-// The file name part of a directory entry, without building another path.
-std::string EntryName(const fs::directory_entry& entry) {
-    const std::string& full = entry.path().native();
-    return full.substr(full.find_last_of('/') + 1);
+// A regular file, or a link to one; the entry's type spares a stat where the
+// file system gives it.
+bool IsRegularEntry(int folder, const dirent& entry) {
+    if (entry.d_type == DT_REG)
+        return true;
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return false;
+    struct stat info {};
+    return ::fstatat(folder, entry.d_name, &info, 0) == 0 && S_ISREG(info.st_mode);
 }
 
-bool IsNormalEntry(const fs::directory_entry& entry, const std::string& name) {
-    std::error_code error;
-    return !IsHiddenName(name) && entry.is_regular_file(error);
-}
-
-// Calls visit(entry, name) for each normal file of the folder until it
-// returns false. Unreadable folders and entries are passed over.
+// Calls visit(name) for each normal file of the folder until it returns
+// false. Unreadable folders and entries are passed over. Read with readdir
+// itself: a folder of 100,000 songs is listed at the speed of the system.
 template <typename Visit> void ForEachNormalFile(const QString& folder, Visit visit) {
-    std::error_code error;
-    fs::directory_iterator it(NativePath(folder), fs::directory_options::skip_permission_denied,
-                              error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        const std::string name = EntryName(*it);
-        if (IsNormalEntry(*it, name) && !visit(name))
-            return;
+    DIR* dir = ::opendir(EncodeFileName(folder).constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_name[0] != '.' && IsRegularEntry(::dirfd(dir), *entry) &&
+            !visit(std::string_view(entry->d_name)))
+            break;
     }
+    ::closedir(dir);
+}
+
+// A listed name, and whether it is all ASCII (most are).
+struct ListedName {
+    std::string bytes;
+    bool ascii;
+};
+
+bool IsAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return !(c & 0x80); });
+}
+
+// The order of names without regard to case: their case-folded texts, then
+// their bytes. ASCII names fold their letters alone, as strcasecmp does;
+// others are folded whole.
+bool NameLess(const ListedName& a, const ListedName& b) {
+    if (a.ascii && b.ascii) {
+        const int folded = ::strcasecmp(a.bytes.c_str(), b.bytes.c_str());
+        return folded != 0 ? folded < 0 : a.bytes < b.bytes;
+    }
+    const QString foldedA = DecodeFileName(QByteArray::fromStdString(a.bytes)).toCaseFolded();
+    const QString foldedB = DecodeFileName(QByteArray::fromStdString(b.bytes)).toCaseFolded();
+    return foldedA != foldedB ? foldedA < foldedB : a.bytes < b.bytes;
 }
 
 // "*.mp3*" matches every name holding ".mp3".
@@ -146,8 +173,8 @@ QByteArray EncodeFileName(const QString& path) {
 }
 
 QString ShownFileName(const QString& text) {
-    QString shown = text;
-    for (qsizetype i = 0; i < shown.size(); ++i)
+    QString shown = text; // shares the text until a byte needs replacing
+    for (qsizetype i = 0; i < text.size(); ++i)
         if (IsEscapedByte(text, i))
             shown[i] = QChar::ReplacementCharacter;
     return shown;
@@ -203,7 +230,7 @@ bool FileExists(const QString& typed) {
     const QString path = ExpandHome(typed);
     if (path.endsWith(QLatin1Char('/'))) {
         bool found = false;
-        ForEachNormalFile(path, [&found](const std::string&) {
+        ForEachNormalFile(path, [&found](std::string_view) {
             found = true;
             return false;
         });
@@ -217,22 +244,19 @@ QStringList ListNormalFiles(const QString& folder, const QString& pattern) {
     if (folder.isEmpty())
         return {};
     const std::string needle = NeedleOf(pattern);
-    // Sorting on case-folded keys compares plain code units, which is much
-    // cheaper than a case-insensitive comparison in every step of the sort.
-    std::vector<std::pair<QString, QString>> keyed;
-    ForEachNormalFile(folder, [&](const std::string& name) {
-        if (strcasestr(name.c_str(), needle.c_str()) != nullptr) {
-            QString qname =
-                DecodeFileName(QByteArray::fromRawData(name.data(), qsizetype(name.size())));
-            keyed.emplace_back(qname.toCaseFolded(), std::move(qname));
-        }
+    std::vector<ListedName> found;
+    ForEachNormalFile(folder, [&](std::string_view name) {
+        if (strcasestr(name.data(), needle.c_str()) != nullptr)
+            found.push_back({std::string(name), IsAscii(name)});
         return true;
     });
-    std::sort(keyed.begin(), keyed.end());
+    std::sort(found.begin(), found.end(), NameLess);
     QStringList names;
-    names.reserve(qsizetype(keyed.size()));
-    for (auto& entry : keyed)
-        names.append(std::move(entry.second));
+    names.reserve(qsizetype(found.size()));
+    for (const ListedName& name : found)
+        names.append(name.ascii
+                         ? QString::fromLatin1(name.bytes.data(), qsizetype(name.bytes.size()))
+                         : DecodeFileName(QByteArray::fromStdString(name.bytes)));
     return names;
 }
 

@@ -14,17 +14,20 @@ pairs=${4:-5}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Every song is a hard link to one short real MP3, so the song played at
-# start-up is real and the folders take no room.
+# Every song is a hard link to one of a few short real MP3s (a file takes at
+# most 65,000 links), so the song played at start-up is real and the folders
+# take no room.
 sox -n -r 44100 -c 2 "$work/tone.wav" synth 5 sine 440 vol 0.3
 lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
+for copy in 0 1 2 3; do cp "$work/tone.mp3" "$work/tone$copy.mp3"; done
 for count in 1000 100000; do
     folder="$work/songs$count"
     mkdir -p "$folder" "$work/home$count/.config/tunevault"
-    perl -e 'my ($source, $folder, $count) = @ARGV;
+    perl -e 'my ($work, $folder, $count) = @ARGV;
         for my $i (0 .. $count - 1) {
-            link $source, sprintf("%s/Artist %d - Song_%d.mp3", $folder, $i % 997, $i) or die "$!";
-        }' "$work/tone.mp3" "$folder" "$count"
+            link sprintf("%s/tone%d.mp3", $work, $i % 4),
+                sprintf("%s/Artist %d - Song_%d.mp3", $folder, $i % 997, $i) or die "$!";
+        }' "$work" "$folder" "$count"
     printf '[Settings]\nDIRECTORY=%s\n' "$folder" >"$work/home$count/.config/tunevault/mp3.ini"
 done
 
@@ -33,6 +36,7 @@ set -euo pipefail
 source "$1/common.sh"
 binary=$2; mapwatch=$3; floor=$4; pairs=$5; work=$6
 title="Tunevault song info"
+export XDG_RUNTIME_DIR="$work"
 start_pulse "$work"
 trap stop_pulse EXIT
 tunevault() {

@@ -146,25 +146,30 @@ struct StreamLabeller {
     }
 };
 
+std::future<GstElement*> GstMediaPlayer::OpenDesktopSink() {
+    return std::async(std::launch::async, [] {
+        EnsureGstreamer();
+        return DesktopSink();
+    });
+}
+
 GstMediaPlayer::GstMediaPlayer(const StreamIdentity& identity)
-    : GstMediaPlayer((EnsureGstreamer(), DesktopSink()), identity) {}
+    : GstMediaPlayer(OpenDesktopSink(), identity) {}
+
+GstMediaPlayer::GstMediaPlayer(std::future<GstElement*> sink, const StreamIdentity& identity)
+    : identity_(identity), pendingSink_(std::move(sink)) {}
 
 GstMediaPlayer::GstMediaPlayer(GstElement* sink, const StreamIdentity& identity)
     : identity_(identity) {
     EnsureGstreamer();
-    playbin_ = Make("playbin");
-    output_ = OutputBin(sink, &panorama_);
-    g_object_set(playbin_, "flags", PlayFlagAudio | PlayFlagSoftVolume, "audio-sink", output_,
-                 nullptr);
-    g_signal_connect(playbin_, "deep-element-added", G_CALLBACK(&StreamLabeller::OnElementAdded),
-                     this);
-    StreamLabeller::OnElementAdded(nullptr, nullptr, sink, this); // a sink given ready-made
-    GstBus* bus = gst_element_get_bus(playbin_);
-    gst_bus_set_sync_handler(bus, &BusBridge::OnMessage, this, nullptr);
-    gst_object_unref(bus);
+    Build(sink);
 }
 
 GstMediaPlayer::~GstMediaPlayer() {
+    if (pendingSink_.valid()) // never used: the sink was never taken over
+        gst_object_unref(gst_object_ref_sink(pendingSink_.get()));
+    if (!playbin_)
+        return;
     gst_element_set_state(playbin_, GST_STATE_NULL);
     GstBus* bus = gst_element_get_bus(playbin_);
     gst_bus_set_sync_handler(bus, nullptr, nullptr, nullptr);
@@ -172,9 +177,29 @@ GstMediaPlayer::~GstMediaPlayer() {
     gst_object_unref(playbin_);
 }
 
+GstElement* GstMediaPlayer::Playbin() const {
+    if (!playbin_)
+        Build(pendingSink_.get());
+    return playbin_;
+}
+
+void GstMediaPlayer::Build(GstElement* sink) const {
+    playbin_ = Make("playbin");
+    output_ = OutputBin(sink, &panorama_);
+    g_object_set(playbin_, "flags", PlayFlagAudio | PlayFlagSoftVolume, "audio-sink", output_,
+                 nullptr);
+    g_signal_connect(playbin_, "deep-element-added", G_CALLBACK(&StreamLabeller::OnElementAdded),
+                     const_cast<GstMediaPlayer*>(this));
+    StreamLabeller::OnElementAdded(nullptr, nullptr, sink, const_cast<GstMediaPlayer*>(this));
+    GstBus* bus = gst_element_get_bus(playbin_);
+    gst_bus_set_sync_handler(bus, &BusBridge::OnMessage, const_cast<GstMediaPlayer*>(this),
+                             nullptr);
+    gst_object_unref(bus);
+}
+
 void GstMediaPlayer::OpenFile(const QString& path) {
     currentFile_ = path;
-    gst_element_set_state(playbin_, GST_STATE_NULL); // posts the last messages of the old file
+    gst_element_set_state(Playbin(), GST_STATE_NULL); // posts the last messages of the old file
     ++generation_;
     ended_ = false;
     paused_ = false;
@@ -185,10 +210,10 @@ void GstMediaPlayer::OpenFile(const QString& path) {
         return;
     }
     gchar* uri = gst_filename_to_uri(MP3Mod::EncodeFileName(path).constData(), nullptr);
-    g_object_set(playbin_, "uri", uri, nullptr);
+    g_object_set(Playbin(), "uri", uri, nullptr);
     g_free(uri);
     load_ = Load::Opening;
-    if (gst_element_set_state(playbin_, GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
+    if (gst_element_set_state(Playbin(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         Fail(QStringLiteral("the file cannot be played"));
         return;
     }
@@ -205,7 +230,7 @@ void GstMediaPlayer::Fail(const QString& reason) {
     if (!currentFile_.isEmpty())
         std::fprintf(stderr, "Tunevault: cannot play %s: %s\n",
                      MP3Mod::EncodeFileName(currentFile_).constData(), qPrintable(reason));
-    gst_element_set_state(playbin_, GST_STATE_NULL);
+    gst_element_set_state(Playbin(), GST_STATE_NULL);
     load_ = Load::Failed;
     duration_ = 0;
 }
@@ -253,14 +278,14 @@ void GstMediaPlayer::ReportError(GstMessage* message) {
 
 void GstMediaPlayer::QueryDuration() {
     gint64 length = 0;
-    if (gst_element_query_duration(playbin_, GST_FORMAT_TIME, &length) && length > 0)
+    if (gst_element_query_duration(Playbin(), GST_FORMAT_TIME, &length) && length > 0)
         duration_ = double(length) / GST_SECOND;
 }
 
 void GstMediaPlayer::Seek(double seconds) {
     ended_ = false;
     const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
-    gst_element_seek(playbin_, rate_, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET,
+    gst_element_seek(Playbin(), rate_, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET,
                      gint64(std::max(0.0, seconds) * GST_SECOND), GST_SEEK_TYPE_NONE,
                      GST_CLOCK_TIME_NONE);
 }
@@ -272,21 +297,21 @@ void GstMediaPlayer::Play() {
         Seek(0);
     paused_ = false;
     stopped_ = false;
-    gst_element_set_state(playbin_, GST_STATE_PLAYING);
+    gst_element_set_state(Playbin(), GST_STATE_PLAYING);
 }
 
 void GstMediaPlayer::Pause() {
     if (load_ != Load::Ready && load_ != Load::Opening)
         return;
     paused_ = true;
-    gst_element_set_state(playbin_, GST_STATE_PAUSED);
+    gst_element_set_state(Playbin(), GST_STATE_PAUSED);
 }
 
 void GstMediaPlayer::Stop() {
     if (load_ != Load::Ready && load_ != Load::Opening)
         return;
     stopped_ = true;
-    gst_element_set_state(playbin_, GST_STATE_PAUSED);
+    gst_element_set_state(Playbin(), GST_STATE_PAUSED);
     Seek(0);
 }
 
@@ -309,7 +334,7 @@ double GstMediaPlayer::Position() const {
     if (ended_)
         return duration_;
     gint64 position = 0;
-    if (!gst_element_query_position(playbin_, GST_FORMAT_TIME, &position) || position < 0)
+    if (!gst_element_query_position(Playbin(), GST_FORMAT_TIME, &position) || position < 0)
         return 0;
     return std::min(double(position) / GST_SECOND, duration_ > 0 ? duration_ : HUGE_VAL);
 }
@@ -333,22 +358,23 @@ void GstMediaPlayer::Rate(double rate) {
 
 bool GstMediaPlayer::Mute() const {
     gboolean mute = FALSE;
-    g_object_get(playbin_, "mute", &mute, nullptr);
+    g_object_get(Playbin(), "mute", &mute, nullptr);
     return mute;
 }
 
 void GstMediaPlayer::Mute(bool mute) {
-    g_object_set(playbin_, "mute", gboolean(mute), nullptr);
+    g_object_set(Playbin(), "mute", gboolean(mute), nullptr);
 }
 
 void GstMediaPlayer::Volume(int hundredthsOfDecibel) {
     const double gain = std::pow(10.0, hundredthsOfDecibel / 2000.0);
-    g_object_set(playbin_, "volume", std::clamp(gain, 0.0, 10.0), nullptr);
+    g_object_set(Playbin(), "volume", std::clamp(gain, 0.0, 10.0), nullptr);
 }
 
 void GstMediaPlayer::Balance(int balance) {
     // The channel away from the balance is lowered by |balance| / 100 dB.
     const double otherGain = std::pow(10.0, -std::abs(balance) / 2000.0);
     const double panorama = (balance < 0 ? -1.0 : 1.0) * (1.0 - otherGain);
+    Playbin(); // builds the panorama too
     g_object_set(panorama_, "panorama", gfloat(panorama), nullptr);
 }

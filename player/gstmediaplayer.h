@@ -4,6 +4,7 @@
 // call here ever waits for a file to load.
 
 #include <atomic>
+#include <future>
 #include <memory>
 
 #include <QObject>
@@ -23,9 +24,17 @@ public:
         QString iconName;
     };
 
-    // Plays to the desktop's sound system, or, where no audio output can be
-    // opened, into a silent sink at real speed (said once on standard error).
+    // Starts GStreamer and opens the desktop's sound output on a thread of
+    // its own, so that the windows can be built meanwhile: the desktop's
+    // audio sink, or, where no audio output can be opened, a silent sink at
+    // real speed (said once on standard error).
+    static std::future<GstElement*> OpenDesktopSink();
+
+    // Plays to the desktop's sound system (as OpenDesktopSink opens it).
     explicit GstMediaPlayer(const StreamIdentity& identity);
+    // Plays into the sink once it is opened; the first call that needs the
+    // player waits for it.
+    GstMediaPlayer(std::future<GstElement*> sink, const StreamIdentity& identity);
     // Plays into the given sink element, which the player takes over.
     explicit GstMediaPlayer(GstElement* sink, const StreamIdentity& identity = {});
     ~GstMediaPlayer() override;
@@ -49,16 +58,20 @@ public:
 private:
     enum class Load { Empty, Opening, Ready, Failed };
 
+    // The pipeline, built at the first call that needs it.
+    GstElement* Playbin() const;
+    void Build(GstElement* sink) const;
     void HandleMessage(GstMessage* message, quint64 generation);
     void ReportError(GstMessage* message);
     void Seek(double seconds);
     void QueryDuration();
     void Fail(const QString& reason);
 
-    GstElement* playbin_ = nullptr;
-    GstElement* panorama_ = nullptr;
-    GstElement* output_ = nullptr; // the output bin, owned by playbin_
     StreamIdentity identity_;
+    mutable std::future<GstElement*> pendingSink_;
+    mutable GstElement* playbin_ = nullptr;
+    mutable GstElement* panorama_ = nullptr;
+    mutable GstElement* output_ = nullptr; // the output bin, owned by playbin_
     QString currentFile_;
     Load load_ = Load::Empty;
     bool ended_ = false;
