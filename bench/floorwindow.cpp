@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <string>
-#include <strings.h>
 #include <vector>
 
 #include <QApplication>
 #include <QWidget>
+#include <strings.h>
 
 int main(int argc, char* argv[]) {
     std::vector<std::string> names;

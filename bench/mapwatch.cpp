@@ -4,16 +4,17 @@
 // Usage: mapwatch TITLE TIMEOUT_MS PROGRAM [ARGUMENTS...]
 // Prints: MILLISECONDS PEAK_KIB
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <poll.h>
 #include <string>
+
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
 

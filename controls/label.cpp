@@ -104,14 +104,34 @@ void Label::SetGeometryTwips(int left, int top, int width, int height) {
 }
 
 void Label::paintEvent(QPaintEvent* event) {
-    if (!glyph_) {
+    if (!glyph_ && text().contains(QLatin1Char('\n'))) {
         QLabel::paintEvent(event);
         return;
     }
     QPainter painter(this);
+    if (!glyph_) {
+        PaintLine(painter);
+        return;
+    }
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(palette().color(QPalette::WindowText));
     PaintGlyph(painter, caption_, contentsRect());
+}
+
+// One line of plain text, left-aligned and centred vertically, as QLabel
+// draws it; the text's layout is kept from one paint to the next, since the
+// scrolling song name is drawn again every second.
+void Label::PaintLine(QPainter& painter) {
+    if (line_.text() != text()) {
+        line_.setTextFormat(Qt::PlainText);
+        line_.setText(text());
+    }
+    painter.setFont(font());
+    painter.setPen(palette().color(foregroundRole()));
+    const QRect box = contentsRect();
+    const QSizeF size = line_.size();
+    painter.drawStaticText(QPointF(box.left(), box.top() + (box.height() - size.height()) / 2),
+                           line_);
 }
 
 void Label::mousePressEvent(QMouseEvent* event) {

@@ -4,6 +4,7 @@
 // (its state) and shows a symbol for it.
 
 #include <QLabel>
+#include <QStaticText>
 
 class Label;
 
@@ -44,6 +45,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void PaintLine(QPainter& painter);
+
+    QStaticText line_; // the text laid out for painting
     bool glyph_ = false;
     QString caption_; // a glyph label's state
     int left_ = 0;

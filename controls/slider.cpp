@@ -16,14 +16,20 @@ Slider::Slider(QWidget* parent, int minimum, int maximum, int value)
     setCursor(Qt::PointingHandCursor);
 }
 
+// The slider is drawn again only when its pointer moves: the control panel
+// writes the seek slider every second, and most writes move nothing.
 void Slider::Value(int value) {
+    const int before = PointerX();
     value_ = value;
-    update();
+    if (PointerX() != before)
+        update();
 }
 
 void Slider::Maximum(int maximum) {
+    const int before = PointerX();
     maximum_ = maximum;
-    update();
+    if (PointerX() != before)
+        update();
 }
 
 int Slider::PointerX() const {

@@ -10,7 +10,7 @@ public:
     // Timers are created enabled, as every timer of the windows is.
     Timer(int intervalMilliseconds, QObject* parent);
 
-    bool Enabled() const { return timer_.isActive(); }
+    bool Enabled() const { return enabled_; }
     // Enabling an enabled timer keeps its running count.
     void SetEnabled(bool enabled);
     int Interval() const { return interval_; }
@@ -20,10 +20,16 @@ signals:
     // (a handler may wait and so process events).
     void Tick();
 
+protected:
+    void connectNotify(const QMetaMethod& signal) override;
+    void disconnectNotify(const QMetaMethod& signal) override;
+
 private:
     void OnTimeout();
+    void Run();
 
     QTimer timer_;
+    bool enabled_ = true;
     int interval_;
     bool ticking_ = false;
 };

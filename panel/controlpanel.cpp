@@ -15,6 +15,12 @@ namespace {
 constexpr int ScrollStep = 3 * 30; // twips a tick: 30 moves of 3
 constexpr int ScrollStart = 20;
 
+// A label is drawn again only when its text changes.
+void SetTextIfChanged(Label& label, const QString& text) {
+    if (label.text() != text)
+        label.setText(text);
+}
+
 } // namespace
 
 ControlPanel::ControlPanel(Form1& form1, Form2& form2, MediaPlayer& media)
@@ -31,8 +37,8 @@ void ControlPanel::Form2Load() {
 }
 
 void ControlPanel::Timer1Tick() {
-    form2_.FullTime->setText(MP3Mod::DurationText(media_));
-    form2_.Parttime->setText(MP3Mod::PositionText(media_));
+    SetTextIfChanged(*form2_.FullTime, MP3Mod::DurationText(media_));
+    SetTextIfChanged(*form2_.Parttime, MP3Mod::PositionText(media_));
 }
 
 void ControlPanel::Timer2Tick() {

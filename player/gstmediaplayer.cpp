@@ -333,6 +333,8 @@ double GstMediaPlayer::Position() const {
     }
     if (ended_)
         return duration_;
+    if (stopped_)
+        return 0; // Stop went back to the start: no need to ask the pipeline each second
     gint64 position = 0;
     if (!gst_element_query_position(Playbin(), GST_FORMAT_TIME, &position) || position < 0)
         return 0;
@@ -340,8 +342,13 @@ double GstMediaPlayer::Position() const {
 }
 
 void GstMediaPlayer::Position(double seconds) {
-    if (load_ == Load::Ready && std::isfinite(seconds))
-        Seek(seconds);
+    if (load_ != Load::Ready || !std::isfinite(seconds))
+        return;
+    if (stopped_) { // a stopped song moved on waits there, paused
+        stopped_ = false;
+        paused_ = true;
+    }
+    Seek(seconds);
 }
 
 double GstMediaPlayer::Duration() const {

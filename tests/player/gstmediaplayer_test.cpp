@@ -77,7 +77,13 @@ TEST_F(RealPlayer, StopAndPlayStartFromTheBeginning) {
     player.Stop();
     EXPECT_TRUE(QTest::qWaitFor([this] { return player.Position() < 0.1; }, 1000));
     EXPECT_NEAR(advanceOver(500), 0.0, 0.05);
+    EXPECT_EQ(player.State(), MediaPlayer::PlayState::Stopped);
+    player.Position(1.0); // moved while stopped: it waits there, paused
+    EXPECT_TRUE(QTest::qWaitFor([this] { return std::abs(player.Position() - 1.0) < 0.1; }, 1000));
+    EXPECT_EQ(player.State(), MediaPlayer::PlayState::Paused);
+    player.Position(0);
     player.Play();
+    EXPECT_EQ(player.State(), MediaPlayer::PlayState::Playing);
     QTest::qWait(500);
     EXPECT_NEAR(player.Position(), 0.5, 0.3);
 }
