@@ -5,6 +5,9 @@
 
 namespace MP3Mod {
 
+// The pattern of song file names: ".mp3" anywhere in the name, in any case.
+inline const QString SongPattern = QStringLiteral("*.mp3*");
+
 // Everything from the first ".mp3" (any letter case) on is cut off.
 QString CutMp3Extension(const QString& name);
 // Every "-" becomes blank, "›", blank.

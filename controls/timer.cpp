@@ -29,10 +29,6 @@ void Timer::connectNotify(const QMetaMethod&) {
     Run();
 }
 
-void Timer::disconnectNotify(const QMetaMethod&) {
-    Run();
-}
-
 void Timer::OnTimeout() {
     if (ticking_)
         return;

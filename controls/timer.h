@@ -21,8 +21,9 @@ signals:
     void Tick();
 
 protected:
+    // A handler connected: the clock may start. (Disconnects are not watched:
+    // Qt reports them under a lock that asking about receivers would take again.)
     void connectNotify(const QMetaMethod& signal) override;
-    void disconnectNotify(const QMetaMethod& signal) override;
 
 private:
     void OnTimeout();

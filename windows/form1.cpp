@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "base/names.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
 #include "controls/timer.h"
@@ -86,7 +87,7 @@ void Form1::CreateControls() {
     List3->setObjectName(QStringLiteral("List3"));
     PlaceTwips(List3, 1695, 1185, 105, 225);
     List3->hide();
-    File1 = new FileListBox(this, QStringLiteral("*.mp3*"));
+    File1 = new FileListBox(this, MP3Mod::SongPattern);
     File1->setObjectName(QStringLiteral("File1"));
     PlaceTwips(File1, 465, 270, 105, 225);
     File1->hide();
