@@ -46,22 +46,19 @@ bool ExplainMissingDisplay() {
 int main(int argc, char* argv[]) {
     if (ExplainMissingDisplay())
         return 1;
-    // GStreamer starts, the sound output opens and the song folder is listed
-    // on threads of their own while the windows are built.
+    // GStreamer starts and the sound output opens while the windows are built.
     std::future<GstElement*> sink = GstMediaPlayer::OpenDesktopSink();
-    QCoreApplication::setApplicationName(QStringLiteral("tunevault"));
-    const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-                                 QStringLiteral("/mp3.ini"),
-                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
-    std::future<MP3Mod::FolderListing> listing =
-        std::async(std::launch::async, &Startup::ListStoredFolder, paths.settingsFile);
     PreferX11();
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tunevault"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tunevault"));
     QGuiApplication::setDesktopFileName(AppId);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
     QApplication::setQuitOnLastWindowClosed(false);
 
+    const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                                 QStringLiteral("/mp3.ini"),
+                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
     GstMediaPlayer media(std::move(sink),
                          GstMediaPlayer::StreamIdentity{QStringLiteral("Tunevault"), AppId});
     QtDialogs dialogs;
@@ -73,6 +70,6 @@ int main(int argc, char* argv[]) {
     if (const QString failure = mpris.Register(QDBusConnection::sessionBus()); !failure.isEmpty())
         std::fprintf(stderr, "Tunevault: the desktop's media controls cannot reach Tunevault: %s\n",
                      qPrintable(failure));
-    program.Start(std::move(listing));
+    program.Start();
     return QApplication::exec();
 }

@@ -47,8 +47,8 @@ Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
     Wire();
 }
 
-void Program::Start(std::future<MP3Mod::FolderListing> early) {
-    startup_.Form1Load(std::move(early));
+void Program::Start() {
+    startup_.Form1Load();
 }
 
 void Program::End() {

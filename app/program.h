@@ -41,9 +41,8 @@ public:
     Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
             std::function<void()> terminate);
 
-    // Runs the main window's load: the program's start; early is the song
-    // folder listed ahead of time (Startup::ListStoredFolder), if it was.
-    void Start(std::future<MP3Mod::FolderListing> early = {});
+    // Runs the main window's load: the program's start.
+    void Start();
     // Ends the program at once: windows closed, playback stopped, nothing saved.
     void End();
     // The commands of the desktop's media controls.

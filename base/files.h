@@ -42,12 +42,6 @@ QStringList ListNormalFiles(const QString& folder, const QString& pattern);
 // as the shell would; any other path unchanged.
 QString ExpandHome(const QString& path);
 
-// A folder's normal files matching a pattern, listed ahead of time.
-struct FolderListing {
-    QString folder; // as NormalizedFolder gives it
-    QStringList names;
-};
-
 // A folder path as a file list box reports it: absolute, without a trailing
 // "/" (except for the root itself).
 QString NormalizedFolder(const QString& folder);

@@ -111,12 +111,6 @@ void FileListBox::SetPath(const QString& folder) {
     Refresh();
 }
 
-void FileListBox::SetPath(const MP3Mod::FolderListing& listing) {
-    path_ = listing.folder;
-    Clear();
-    AddItems(listing.names);
-}
-
 void FileListBox::Refresh() {
     Clear();
     AddItems(MP3Mod::ListNormalFiles(path_, pattern_));

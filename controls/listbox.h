@@ -7,10 +7,6 @@
 
 class QStringListModel;
 
-namespace MP3Mod {
-struct FolderListing;
-}
-
 class ListBox : public QListView {
     Q_OBJECT
 public:
@@ -61,8 +57,6 @@ public:
     QString Path() const { return path_; }
     // Sets the folder and lists it.
     void SetPath(const QString& folder);
-    // Sets the folder with a listing of it made ahead of time.
-    void SetPath(const MP3Mod::FolderListing& listing);
     // Lists the folder again.
     void Refresh();
 

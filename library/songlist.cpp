@@ -48,16 +48,6 @@ void ThankForWaiting(Form1& form1, double seconds) {
     form1.Stats->clear();
 }
 
-// Appends the songs the file list holds: song list names and full paths.
-void AppendSongs(const FileListBox& files, ListBox& names, ListBox& paths) {
-    QStringList shown;
-    shown.reserve(files.ListCount());
-    for (const QString& file : files.Items())
-        shown.append(MP3Mod::SongListName(file));
-    names.AddItems(shown);
-    paths.AddItems(FullPaths(files));
-}
-
 QString CountText(const QString& lead, const ListBox& list) {
     return lead + QString::number(list.ListCount());
 }
@@ -68,13 +58,12 @@ namespace MP3Mod {
 
 void FillSongList(FileListBox& files, ListBox& names, ListBox& paths, const QString& folder) {
     files.SetPath(folder);
-    AppendSongs(files, names, paths);
-}
-
-void FillSongList(FileListBox& files, ListBox& names, ListBox& paths,
-                  const FolderListing& listing) {
-    files.SetPath(listing);
-    AppendSongs(files, names, paths);
+    QStringList shown;
+    shown.reserve(files.ListCount());
+    for (const QString& file : files.Items())
+        shown.append(SongListName(file));
+    names.AddItems(shown);
+    paths.AddItems(FullPaths(files));
 }
 
 void RefreshSongList(Form1& form1, ListBox& nameList, ListBox& pathList) {

@@ -11,13 +11,9 @@ class ListBox;
 
 namespace MP3Mod {
 
-struct FolderListing;
-
 // Lists the folder in files, then appends its songs: song list names to
 // names, full paths to paths.
 void FillSongList(FileListBox& files, ListBox& names, ListBox& paths, const QString& folder);
-// The same with a listing of the folder made ahead of time.
-void FillSongList(FileListBox& files, ListBox& names, ListBox& paths, const FolderListing& listing);
 // Rebuilds the lists from the song directory with plain file names, then
 // thanks the user for a second.
 void RefreshSongList(Form1& form1, ListBox& nameList, ListBox& pathList);

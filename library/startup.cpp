@@ -6,7 +6,6 @@
 
 #include "base/files.h"
 #include "base/ini.h"
-#include "base/names.h"
 #include "controls/dialogs.h"
 #include "controls/label.h"
 #include "controls/timer.h"
@@ -31,30 +30,25 @@ Startup::Startup(Form1& form1, Form2& form2, Form3& form3, Form4& form4, Dialogs
     : form1_(form1), form2_(form2), form3_(form3), form4_(form4), dialogs_(dialogs),
       settingsFile_(std::move(settingsFile)) {}
 
-MP3Mod::FolderListing Startup::ListStoredFolder(const QString& settingsFile) {
-    const QString folder = MP3Mod::NormalizedFolder(StoredDirectory(settingsFile));
-    return {folder, MP3Mod::ListNormalFiles(folder, MP3Mod::SongPattern)};
-}
-
-void Startup::Form1Load(std::future<MP3Mod::FolderListing> early) {
-    const QString stored = StoredDirectory(settingsFile_);
+void Startup::Form1Load() {
+    const QString stored = StoredDirectory();
     // A stored folder that has gone since (or none at all) asks again.
     if (!MP3Mod::IsFolder(MP3Mod::ExpandHome(stored))) {
         FirstRun();
         return;
     }
     form1_.dir->setText(stored);
-    FillLists(stored, std::move(early));
+    FillLists(stored);
     HideMainAndPanel();
     ShowForm3();
     Finish();
 }
 
-QString Startup::StoredDirectory(const QString& settingsFile) {
-    if (!MP3Mod::FileExists(settingsFile))
+QString Startup::StoredDirectory() const {
+    if (!MP3Mod::FileExists(settingsFile_))
         return {};
     return MP3Mod::ReadIniValue(QStringLiteral("settings"), QStringLiteral("directory"),
-                                settingsFile);
+                                settingsFile_);
 }
 
 // Asks for the folder; after a refused answer asks once more. Only an answer
@@ -88,14 +82,7 @@ QString Startup::AskDirectory(const QString& prompt) {
     return answer;
 }
 
-void Startup::FillLists(const QString& folder, std::future<MP3Mod::FolderListing> early) {
-    if (early.valid()) {
-        const MP3Mod::FolderListing listing = early.get();
-        if (listing.folder == MP3Mod::NormalizedFolder(folder)) {
-            MP3Mod::FillSongList(*form1_.File1, *form1_.List1, *form1_.List2, listing);
-            return;
-        }
-    }
+void Startup::FillLists(const QString& folder) {
     MP3Mod::FillSongList(*form1_.File1, *form1_.List1, *form1_.List2, folder);
 }
 

@@ -69,22 +69,6 @@ TEST_F(StartupTest, StoredDirectoryFillsTheListWithoutQuestions) {
     expectStartedWithSongs(music.path());
 }
 
-TEST_F(StartupTest, AListingMadeAheadIsUsedOnlyForTheStoredFolder) {
-    storeDirectory(music.path());
-    EXPECT_EQ(Startup::ListStoredFolder(settingsFile()).names,
-              QStringList({"Rock - Song_1.mp3", "track_01.MP3"}));
-    // The listing of the stored folder is taken as it is...
-    std::promise<MP3Mod::FolderListing> ahead;
-    ahead.set_value({music.path(), {"Early.mp3"}});
-    start(ahead.get_future());
-    EXPECT_EQ(program->form1.List1->Items(), QStringList({"Early"}));
-    // ...and one of another folder is not.
-    std::promise<MP3Mod::FolderListing> other;
-    other.set_value({config.path(), {"Other.mp3"}});
-    start(other.get_future());
-    expectStartedWithSongs(music.path());
-}
-
 TEST_F(StartupTest, FirstRunStoresTheAnswerAsTypedAndFillsTheList) {
     dialogs.inputAnswers = {music.path() + "/"};
     start();

@@ -20,10 +20,10 @@ protected:
     void storeDirectory(const QString& folder) const {
         config.write("tunevault/mp3.ini", "[Settings]\nDIRECTORY=" + folder.toUtf8() + "\n");
     }
-    Program& start(std::future<MP3Mod::FolderListing> early = {}) {
+    Program& start() {
         program = std::make_unique<Program>(
             media, dialogs, ProgramPaths{settingsFile(), config.at("data")}, [this] { ++ends; });
-        program->Start(std::move(early));
+        program->Start();
         return *program;
     }
     // Writes the songs (each holding its own name), stores the song folder
