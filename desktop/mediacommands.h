@@ -53,6 +53,8 @@ public:
     MediaPlayer::PlayState Status() const { return media_.State(); }
     bool Loaded() const { return !media_.CurrentFile().isEmpty(); }
     bool HasSongs() const;
+    bool CanPlay() const { return HasSongs() || Loaded(); }
+    bool CanSeek() const { return media_.Duration() > 0; }
     bool CanGoNext() const;
     bool CanGoPrevious() const;
     double Volume() const;

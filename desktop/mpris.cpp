@@ -68,7 +68,6 @@ QString Mpris::Register(const QDBusConnection& bus) {
     if (!bus_.registerService(BusName) &&
         !bus_.registerService(BusName + QStringLiteral(".instance") + QString::number(::getpid())))
         return QStringLiteral("no bus name: ") + bus_.lastError().message();
-    announcedRoot_ = RootProperties();
     announcedPlayer_ = PlayerProperties();
     return {};
 }
@@ -120,11 +119,6 @@ void Mpris::Seek(std::function<void()> command) {
     });
 }
 
-QVariantMap Mpris::RootProperties() const {
-    return {{QStringLiteral("Identity"), QStringLiteral("Tunevault")},
-            {QStringLiteral("DesktopEntry"), desktopEntry_}};
-}
-
 QVariantMap Mpris::PlayerProperties() const {
     const MediaCommands& c = commands_;
     return {
@@ -136,9 +130,9 @@ QVariantMap Mpris::PlayerProperties() const {
         {QStringLiteral("MaximumRate"), c.MaximumRate()},
         {QStringLiteral("CanGoNext"), c.CanGoNext()},
         {QStringLiteral("CanGoPrevious"), c.CanGoPrevious()},
-        {QStringLiteral("CanPlay"), c.HasSongs() || c.Loaded()},
+        {QStringLiteral("CanPlay"), c.CanPlay()},
         {QStringLiteral("CanPause"), c.Loaded()},
-        {QStringLiteral("CanSeek"), c.Media().Duration() > 0},
+        {QStringLiteral("CanSeek"), c.CanSeek()},
     };
 }
 

@@ -42,14 +42,12 @@ private:
     // Announces the properties that differ from those announced last.
     void AnnounceChanges();
     QVariantMap PlayerProperties() const;
-    QVariantMap RootProperties() const;
     void Announce(const QString& interface, const QVariantMap& now, QVariantMap& before);
 
     MediaCommands& commands_;
     QString desktopEntry_;
     QDBusConnection bus_;
     QVariantMap announcedPlayer_;
-    QVariantMap announcedRoot_;
     // The tag is read again only when the song or its length changes.
     mutable QString taggedFile_;
     mutable double taggedLength_ = -1;

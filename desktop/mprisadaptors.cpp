@@ -74,7 +74,7 @@ bool MprisPlayerAdaptor::CanGoPrevious() const {
 }
 
 bool MprisPlayerAdaptor::CanPlay() const {
-    return mpris_.Commands().HasSongs() || mpris_.Commands().Loaded();
+    return mpris_.Commands().CanPlay();
 }
 
 bool MprisPlayerAdaptor::CanPause() const {
@@ -82,7 +82,7 @@ bool MprisPlayerAdaptor::CanPause() const {
 }
 
 bool MprisPlayerAdaptor::CanSeek() const {
-    return mpris_.Commands().Media().Duration() > 0;
+    return mpris_.Commands().CanSeek();
 }
 
 void MprisPlayerAdaptor::Next() {
