@@ -6,7 +6,8 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
+
+#include "base/textlist.h"
 
 namespace MP3Mod {
 
@@ -36,7 +37,7 @@ bool FileExists(const QString& path);
 // The names of the normal files in a folder that match a pattern of the form
 // "*text*" (text found anywhere in the name, letter case ignored), sorted
 // without regard to letter case. An unreadable or missing folder gives none.
-QStringList ListNormalFiles(const QString& folder, const QString& pattern);
+TextList ListNormalFiles(const QString& folder, const QString& pattern);
 
 // The path with a leading "~" (alone or before "/") taken as the home folder,
 // as the shell would; any other path unchanged.

@@ -1,12 +1,53 @@
 #include "controls/listbox.h"
 
+#include <QAbstractListModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStringListModel>
 
 #include "base/files.h"
 
-ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new QStringListModel(this)) {
+// The rows of a list box, kept as one compact text list rather than an
+// object or string a row.
+class TextListModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    const MP3Mod::TextList& Texts() const { return texts_; }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(texts_.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!checkIndex(index, CheckIndexOption::IndexIsValid) ||
+            (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        return texts_.at(index.row());
+    }
+
+    void Append(MP3Mod::TextList texts) {
+        if (texts.isEmpty())
+            return;
+        const int first = int(texts_.size());
+        beginInsertRows({}, first, first + int(texts.size()) - 1);
+        texts_.append(std::move(texts));
+        endInsertRows();
+    }
+    void Remove(int row) {
+        beginRemoveRows({}, row, row);
+        texts_.removeAt(row);
+        endRemoveRows();
+    }
+    void Clear() {
+        beginResetModel();
+        texts_.clear();
+        endResetModel();
+    }
+
+private:
+    MP3Mod::TextList texts_;
+};
+
+ListBox::ListBox(QWidget* parent) : QListView(parent), model_(new TextListModel(this)) {
     setModel(model_);
     setUniformItemSizes(true); // keeps lists of 100,000 songs cheap to lay out
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -33,11 +74,15 @@ int ListBox::ListCount() const {
 }
 
 QString ListBox::List(int row) const {
-    return model_->index(row).data().toString();
+    return row >= 0 && row < ListCount() ? model_->Texts().at(row) : QString();
 }
 
 QStringList ListBox::Items() const {
-    return model_->stringList();
+    return model_->Texts().toStringList();
+}
+
+const MP3Mod::TextList& ListBox::Texts() const {
+    return model_->Texts();
 }
 
 int ListBox::ListIndex() const {
@@ -57,25 +102,26 @@ bool ListBox::SetListIndex(int row) {
 }
 
 void ListBox::AddItem(const QString& text) {
-    const int row = ListCount();
-    model_->insertRows(row, 1);
-    model_->setData(model_->index(row), text);
+    MP3Mod::TextList row;
+    row.append(text);
+    model_->Append(std::move(row));
 }
 
 void ListBox::AddItems(const QStringList& texts) {
-    if (ListCount() == 0)
-        model_->setStringList(texts);
-    else
-        model_->setStringList(model_->stringList() + texts);
+    model_->Append(MP3Mod::TextList(texts));
+}
+
+void ListBox::AddItems(MP3Mod::TextList texts) {
+    model_->Append(std::move(texts));
 }
 
 void ListBox::RemoveItem(int row) {
     if (row >= 0 && row < ListCount())
-        model_->removeRows(row, 1);
+        model_->Remove(row);
 }
 
 void ListBox::Clear() {
-    model_->setStringList({});
+    model_->Clear();
 }
 
 void ListBox::mousePressEvent(QMouseEvent* event) {

@@ -5,7 +5,9 @@
 #include <QListView>
 #include <QStringList>
 
-class QStringListModel;
+#include "base/textlist.h"
+
+class TextListModel;
 
 class ListBox : public QListView {
     Q_OBJECT
@@ -16,6 +18,7 @@ public:
     // The text of a row; empty for a row that does not exist.
     QString List(int row) const;
     QStringList Items() const;
+    const MP3Mod::TextList& Texts() const;
     // The selected row, -1 when none is.
     int ListIndex() const;
     // Selects a row (-1 selects none); a row that does not exist is refused.
@@ -23,6 +26,7 @@ public:
 
     void AddItem(const QString& text);
     void AddItems(const QStringList& texts);
+    void AddItems(MP3Mod::TextList texts);
     void RemoveItem(int row);
     void Clear();
 
@@ -41,7 +45,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QStringListModel* model_;
+    TextListModel* model_;
     void ReportSelection();
 
     bool pressing_ = false;

@@ -14,12 +14,24 @@ namespace {
 const QString PleaseWait = QStringLiteral("Please wait while I refresh the mp3s.");
 const QString ThankYou = QStringLiteral("Thank you for waiting.");
 
-QStringList FullPaths(const FileListBox& files) {
-    QStringList paths;
-    paths.reserve(files.ListCount());
-    for (const QString& name : files.Items())
-        paths.append(MP3Mod::JoinPath(files.Path(), name));
-    return paths;
+// Appends a row to names and paths for every song the file list holds: the
+// name as nameOf shows it, and the song's full path.
+void AddSongRows(const FileListBox& files, ListBox& names, ListBox& paths,
+                 QString (*nameOf)(const QString&)) {
+    const qsizetype count = files.ListCount();
+    MP3Mod::TextList shown;
+    MP3Mod::TextList full;
+    // Shown names may grow (a dash shows as three characters); room that
+    // stays unused costs nothing.
+    shown.reserve(count, 2 * files.Texts().byteSize());
+    full.reserve(count, files.Texts().byteSize() + count * (files.Path().toUtf8().size() + 1));
+    for (qsizetype row = 0; row < count; ++row) {
+        const QString file = files.Texts().at(row);
+        shown.append(nameOf(file));
+        full.append(MP3Mod::JoinPath(files.Path(), file));
+    }
+    names.AddItems(std::move(shown));
+    paths.AddItems(std::move(full));
 }
 
 // The part all three rebuilds share: the song directory listed afresh, rows
@@ -32,11 +44,7 @@ void RebuildLists(Form1& form1, ListBox& names, ListBox& paths, bool showPathLis
     paths.Clear();
     form1.Stats->setText(PleaseWait);
     form1.File1->SetPath(form1.dir->text());
-    QStringList shown = form1.File1->Items();
-    for (QString& name : shown)
-        name = MP3Mod::ShownFileName(name);
-    names.AddItems(shown);
-    paths.AddItems(FullPaths(*form1.File1));
+    AddSongRows(*form1.File1, names, paths, MP3Mod::ShownFileName);
     names.setEnabled(true);
     names.update();
     paths.update();
@@ -58,12 +66,7 @@ namespace MP3Mod {
 
 void FillSongList(FileListBox& files, ListBox& names, ListBox& paths, const QString& folder) {
     files.SetPath(folder);
-    QStringList shown;
-    shown.reserve(files.ListCount());
-    for (const QString& file : files.Items())
-        shown.append(SongListName(file));
-    names.AddItems(shown);
-    paths.AddItems(FullPaths(files));
+    AddSongRows(files, names, paths, SongListName);
 }
 
 void RefreshSongList(Form1& form1, ListBox& nameList, ListBox& pathList) {

@@ -1,0 +1,53 @@
+#pragma once
+// A list of texts kept compactly, for lists of 100,000 songs: every text lies
+// in one shared buffer, as UTF-8 (or as UTF-16 when it holds a lone surrogate,
+// an escaped byte of a file name, which UTF-8 cannot carry), with no object
+// of its own.
+
+#include <cstdint>
+#include <vector>
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <QUtf8StringView>
+
+namespace MP3Mod {
+
+class TextList {
+public:
+    TextList() = default;
+    explicit TextList(const QStringList& texts);
+
+    qsizetype size() const { return qsizetype(rows_.size()); }
+    bool isEmpty() const { return rows_.empty(); }
+    // The room the texts take, in bytes.
+    qsizetype byteSize() const { return qsizetype(bytes_.size()); }
+    // The text of a row that exists.
+    QString at(qsizetype row) const;
+    QStringList toStringList() const;
+
+    // Room for rows texts of bytes bytes in all. Pages reserved but never
+    // filled take no memory, so a generous guess costs nothing.
+    void reserve(qsizetype rows, qsizetype bytes);
+    void append(QStringView text);
+    void append(QUtf8StringView text); // valid UTF-8
+    // Appends the rows of other; takes its buffer whole when this list is empty.
+    void append(TextList other);
+    void removeAt(qsizetype row);
+    void clear();
+
+private:
+    struct Row {
+        qsizetype start;
+        std::int32_t bytes;
+        bool utf16;
+    };
+
+    char* Grow(qsizetype bytes, bool utf16);
+
+    std::vector<char> bytes_;
+    std::vector<Row> rows_;
+};
+
+} // namespace MP3Mod
