@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "app/program.h"
+#include "controls/picture.h"
 #include "controls/qtdialogs.h"
 #include "desktop/mpris.h"
 #include "player/gstmediaplayer.h"
@@ -53,7 +54,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("tunevault"));
     QApplication::setApplicationDisplayName(QStringLiteral("Tunevault"));
     QGuiApplication::setDesktopFileName(AppId);
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icon.png")));
+    QApplication::setWindowIcon(QIcon(MP3Mod::Picture(QStringLiteral(":/icon.png"))));
     QApplication::setQuitOnLastWindowClosed(false);
 
     const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +

@@ -7,11 +7,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "controls/picture.h"
+
 Slider::Slider(QWidget* parent, int minimum, int maximum, int value)
     : QWidget(parent), minimum_(minimum), maximum_(maximum), value_(value),
-      imageslider_(QStringLiteral(":/slider_track.png")),
-      imageleft_(QStringLiteral(":/slider_left.png")),
-      imagepointer_(QStringLiteral(":/slider_pointer.png")) {
+      imageslider_(MP3Mod::Picture(QStringLiteral(":/slider_track.png"))),
+      imageleft_(MP3Mod::Picture(QStringLiteral(":/slider_left.png"))),
+      imagepointer_(MP3Mod::Picture(QStringLiteral(":/slider_pointer.png"))) {
     setFocusPolicy(Qt::StrongFocus);
     setCursor(Qt::PointingHandCursor);
 }

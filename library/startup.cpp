@@ -94,9 +94,11 @@ void Startup::HideMainAndPanel() {
 
 void Startup::ShowForm3() {
     form3_.EnsureLoaded();
+    // Shown before the events waiting are handled: the player starts the
+    // first song at the next turn of the event loop, after the window is up.
     do {
-        QCoreApplication::processEvents();
         form3_.show();
+        QCoreApplication::processEvents();
     } while (!form3_.isVisible());
 }
 

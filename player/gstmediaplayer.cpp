@@ -187,7 +187,8 @@ void GstMediaPlayer::Build(GstElement* sink) const {
     playbin_ = Make("playbin");
     output_ = OutputBin(sink, &panorama_);
     g_object_set(playbin_, "flags", PlayFlagAudio | PlayFlagSoftVolume, "audio-sink", output_,
-                 nullptr);
+                 "volume", gain_, "mute", gboolean(mute_), nullptr);
+    g_object_set(panorama_, "panorama", pan_, nullptr);
     g_signal_connect(playbin_, "deep-element-added", G_CALLBACK(&StreamLabeller::OnElementAdded),
                      const_cast<GstMediaPlayer*>(this));
     StreamLabeller::OnElementAdded(nullptr, nullptr, sink, const_cast<GstMediaPlayer*>(this));
@@ -199,7 +200,8 @@ void GstMediaPlayer::Build(GstElement* sink) const {
 
 void GstMediaPlayer::OpenFile(const QString& path) {
     currentFile_ = path;
-    gst_element_set_state(Playbin(), GST_STATE_NULL); // posts the last messages of the old file
+    if (playbin_) // posts the last messages of the old file
+        gst_element_set_state(playbin_, GST_STATE_NULL);
     ++generation_;
     ended_ = false;
     paused_ = false;
@@ -209,10 +211,28 @@ void GstMediaPlayer::OpenFile(const QString& path) {
         Fail(QStringLiteral("not a file"));
         return;
     }
-    gchar* uri = gst_filename_to_uri(MP3Mod::EncodeFileName(path).constData(), nullptr);
+    load_ = Load::Opening;
+    if (playbin_) {
+        StartOpening();
+        return;
+    }
+    // The first song: the pipeline is built and the song started once the
+    // event loop turns, so that the window asking for it shows first.
+    startPending_ = true;
+    QMetaObject::invokeMethod(
+        this, [this] { StartPendingOpening(); }, Qt::QueuedConnection);
+}
+
+void GstMediaPlayer::StartPendingOpening() {
+    if (startPending_)
+        StartOpening();
+}
+
+void GstMediaPlayer::StartOpening() {
+    startPending_ = false;
+    gchar* uri = gst_filename_to_uri(MP3Mod::EncodeFileName(currentFile_).constData(), nullptr);
     g_object_set(Playbin(), "uri", uri, nullptr);
     g_free(uri);
-    load_ = Load::Opening;
     if (gst_element_set_state(Playbin(), GST_STATE_PLAYING) == GST_STATE_CHANGE_FAILURE) {
         Fail(QStringLiteral("the file cannot be played"));
         return;
@@ -230,7 +250,9 @@ void GstMediaPlayer::Fail(const QString& reason) {
     if (!currentFile_.isEmpty())
         std::fprintf(stderr, "Tunevault: cannot play %s: %s\n",
                      MP3Mod::EncodeFileName(currentFile_).constData(), qPrintable(reason));
-    gst_element_set_state(Playbin(), GST_STATE_NULL);
+    startPending_ = false;
+    if (playbin_)
+        gst_element_set_state(playbin_, GST_STATE_NULL);
     load_ = Load::Failed;
     duration_ = 0;
 }
@@ -293,6 +315,7 @@ void GstMediaPlayer::Seek(double seconds) {
 void GstMediaPlayer::Play() {
     if (load_ != Load::Ready && load_ != Load::Opening)
         return;
+    StartPendingOpening();
     if (ended_)
         Seek(0);
     paused_ = false;
@@ -303,6 +326,7 @@ void GstMediaPlayer::Play() {
 void GstMediaPlayer::Pause() {
     if (load_ != Load::Ready && load_ != Load::Opening)
         return;
+    StartPendingOpening();
     paused_ = true;
     gst_element_set_state(Playbin(), GST_STATE_PAUSED);
 }
@@ -310,6 +334,7 @@ void GstMediaPlayer::Pause() {
 void GstMediaPlayer::Stop() {
     if (load_ != Load::Ready && load_ != Load::Opening)
         return;
+    StartPendingOpening();
     stopped_ = true;
     gst_element_set_state(Playbin(), GST_STATE_PAUSED);
     Seek(0);
@@ -364,24 +389,25 @@ void GstMediaPlayer::Rate(double rate) {
 }
 
 bool GstMediaPlayer::Mute() const {
-    gboolean mute = FALSE;
-    g_object_get(Playbin(), "mute", &mute, nullptr);
-    return mute;
+    return mute_;
 }
 
 void GstMediaPlayer::Mute(bool mute) {
-    g_object_set(Playbin(), "mute", gboolean(mute), nullptr);
+    mute_ = mute;
+    if (playbin_)
+        g_object_set(playbin_, "mute", gboolean(mute), nullptr);
 }
 
 void GstMediaPlayer::Volume(int hundredthsOfDecibel) {
-    const double gain = std::pow(10.0, hundredthsOfDecibel / 2000.0);
-    g_object_set(Playbin(), "volume", std::clamp(gain, 0.0, 10.0), nullptr);
+    gain_ = std::clamp(std::pow(10.0, hundredthsOfDecibel / 2000.0), 0.0, 10.0);
+    if (playbin_)
+        g_object_set(playbin_, "volume", gain_, nullptr);
 }
 
 void GstMediaPlayer::Balance(int balance) {
     // The channel away from the balance is lowered by |balance| / 100 dB.
     const double otherGain = std::pow(10.0, -std::abs(balance) / 2000.0);
-    const double panorama = (balance < 0 ? -1.0 : 1.0) * (1.0 - otherGain);
-    Playbin(); // builds the panorama too
-    g_object_set(panorama_, "panorama", gfloat(panorama), nullptr);
+    pan_ = gfloat((balance < 0 ? -1.0 : 1.0) * (1.0 - otherGain));
+    if (playbin_)
+        g_object_set(panorama_, "panorama", pan_, nullptr);
 }

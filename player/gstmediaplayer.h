@@ -61,6 +61,10 @@ private:
     // The pipeline, built at the first call that needs it.
     GstElement* Playbin() const;
     void Build(GstElement* sink) const;
+    // Loads the current file and starts it playing.
+    void StartOpening();
+    // Starts the first song now if it still waits for the event loop.
+    void StartPendingOpening();
     void HandleMessage(GstMessage* message, quint64 generation);
     void ReportError(GstMessage* message);
     void Seek(double seconds);
@@ -74,11 +78,16 @@ private:
     mutable GstElement* output_ = nullptr; // the output bin, owned by playbin_
     QString currentFile_;
     Load load_ = Load::Empty;
+    bool startPending_ = false;
     bool ended_ = false;
     bool paused_ = false;
     bool stopped_ = false;
     double duration_ = 0;
     double rate_ = 1.0;
+    // Kept here, so that they can be set before the pipeline is built.
+    double gain_ = 1.0;
+    bool mute_ = false;
+    float pan_ = 0;
     // Counts the files opened; messages of an earlier file are dropped.
     std::atomic<quint64> generation_{0};
 

@@ -7,6 +7,7 @@
 #include <QPixmap>
 
 #include "controls/label.h"
+#include "controls/picture.h"
 
 void SetCaption(QAction* item, const QString& caption) {
     QString shown = caption;
@@ -30,7 +31,7 @@ FormWindow::FormWindow(const QString& name, const QString& title)
     setWindowTitle(title);
     resize(ToPixels(DesignWidth), ToPixels(DesignHeight));
     QPalette look = palette();
-    look.setBrush(QPalette::Window, QPixmap(QStringLiteral(":/background.png")));
+    look.setBrush(QPalette::Window, MP3Mod::Picture(QStringLiteral(":/background.png")));
     look.setColor(QPalette::WindowText, QColor(0xe8, 0xee, 0xf6));
     setPalette(look);
     setAutoFillBackground(true);

@@ -1,7 +1,10 @@
 #include "tests/support/outputlevels.h"
 
 #include <cmath>
+#include <future>
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <gst/app/gstappsink.h>
 #include <gst/gst.h>
 #include <gtest/gtest.h>
@@ -23,16 +26,22 @@ ChannelLevels MeasureOutput(const QString& path,
     g_object_set(sink, "caps", caps, "sync", FALSE, nullptr);
     gst_caps_unref(caps);
     gst_object_ref(sink);
-    GstMediaPlayer player(sink);
-    prepare(player);
+    // Built as the program builds it: the pipeline comes at the first need,
+    // and the first song starts when the event loop turns.
+    std::promise<GstElement*> opened;
+    opened.set_value(sink);
+    GstMediaPlayer player(opened.get_future(), {});
     player.OpenFile(path);
+    prepare(player);
     double sums[2] = {0, 0};
     long frames = 0;
     constexpr long second = 44100;
-    while (frames < second) {
-        GstSample* sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink), 5 * GST_SECOND);
+    QDeadlineTimer deadline(5000);
+    while (frames < second && !deadline.hasExpired()) {
+        QCoreApplication::processEvents();
+        GstSample* sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink), 10 * GST_MSECOND);
         if (!sample)
-            break;
+            continue;
         GstMapInfo map;
         GstBuffer* buffer = gst_sample_get_buffer(sample);
         gst_buffer_map(buffer, &map, GST_MAP_READ);

@@ -12,8 +12,9 @@ struct ChannelLevels {
     double right; // decibels
 };
 
-// Plays the first second of a song through a new player, after prepare has
-// set it up, and measures the loudness of each channel.
+// Plays the first second of a song through a new player, set up by prepare
+// right after the song was opened (before its pipeline is built, as at
+// start-up), and measures the loudness of each channel.
 ChannelLevels MeasureOutput(const QString& path,
                             const std::function<void(GstMediaPlayer&)>& prepare);
 
