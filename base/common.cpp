@@ -78,7 +78,13 @@ double LeadingNumber(const QString& text) {
 QString TimeText(double seconds) {
     constexpr double longest = 1e12; // far beyond any song, well inside long long
     const long long whole = seconds > 0 ? std::llrint(std::min(seconds, longest)) : 0;
-    return QStringLiteral("%1:%2").arg(whole / 60).arg(whole % 60, 2, 10, QLatin1Char('0'));
+    // Built piece by piece: the control panel asks for it every second.
+    const int rest = int(whole % 60);
+    QString text = QString::number(whole / 60);
+    text += QLatin1Char(':');
+    text += QLatin1Char(char('0' + rest / 10));
+    text += QLatin1Char(char('0' + rest % 10));
+    return text;
 }
 
 QString DurationText(const MediaPlayer& media) {

@@ -15,6 +15,7 @@ namespace {
 constexpr int PlayFlagAudio = 0x2;
 constexpr int PlayFlagSoftVolume = 0x10;
 constexpr int OpeningLimitMilliseconds = 15'000;
+constexpr int PositionKeptMilliseconds = 20;
 
 void EnsureGstreamer() {
     if (!gst_is_initialized())
@@ -73,21 +74,17 @@ GstElement* Make(const char* factory) {
     return element;
 }
 
-// audioconvert ! stereo ! audiopanorama ! audioconvert ! audioresample ! sink
+// audiopanorama ! sink. playbin converts the sound to what the panorama takes
+// (mono or stereo, and it always gives stereo) and the sink takes what the
+// panorama gives, so no element of its own stands between them: every element
+// costs each buffer of the song.
 GstElement* OutputBin(GstElement* sink, GstElement** panorama) {
     GstElement* bin = gst_bin_new("output");
-    GstElement* toStereo = Make("audioconvert");
-    GstElement* stereo = Make("capsfilter");
-    GstCaps* caps = gst_caps_from_string("audio/x-raw,channels=2");
-    g_object_set(stereo, "caps", caps, nullptr);
-    gst_caps_unref(caps);
     *panorama = Make("audiopanorama");
     g_object_set(*panorama, "method", 1, nullptr); // simple: only the other channel is lowered
-    GstElement* convert = Make("audioconvert");
-    GstElement* resample = Make("audioresample");
-    gst_bin_add_many(GST_BIN(bin), toStereo, stereo, *panorama, convert, resample, sink, nullptr);
-    gst_element_link_many(toStereo, stereo, *panorama, convert, resample, sink, nullptr);
-    GstPad* pad = gst_element_get_static_pad(toStereo, "sink");
+    gst_bin_add_many(GST_BIN(bin), *panorama, sink, nullptr);
+    gst_element_link(*panorama, sink);
+    GstPad* pad = gst_element_get_static_pad(*panorama, "sink");
     gst_element_add_pad(bin, gst_ghost_pad_new("sink", pad));
     gst_object_unref(pad);
     return bin;
@@ -203,6 +200,7 @@ void GstMediaPlayer::OpenFile(const QString& path) {
     if (playbin_) // posts the last messages of the old file
         gst_element_set_state(playbin_, GST_STATE_NULL);
     ++generation_;
+    positionRead_.invalidate();
     ended_ = false;
     paused_ = false;
     stopped_ = false;
@@ -306,6 +304,7 @@ void GstMediaPlayer::QueryDuration() {
 
 void GstMediaPlayer::Seek(double seconds) {
     ended_ = false;
+    positionRead_.invalidate();
     const auto flags = GstSeekFlags(GST_SEEK_FLAG_FLUSH | GST_SEEK_FLAG_ACCURATE);
     gst_element_seek(Playbin(), rate_, GST_FORMAT_TIME, flags, GST_SEEK_TYPE_SET,
                      gint64(std::max(0.0, seconds) * GST_SECOND), GST_SEEK_TYPE_NONE,
@@ -360,10 +359,17 @@ double GstMediaPlayer::Position() const {
         return duration_;
     if (stopped_)
         return 0; // Stop went back to the start: no need to ask the pipeline each second
+    // The control panel's timers tick together and each reads the position:
+    // one query serves them all. It asks the output, where the position is
+    // known, rather than walking all of playbin's bins down to it.
+    if (positionRead_.isValid() && !positionRead_.hasExpired(PositionKeptMilliseconds))
+        return position_;
     gint64 position = 0;
-    if (!gst_element_query_position(Playbin(), GST_FORMAT_TIME, &position) || position < 0)
-        return 0;
-    return std::min(double(position) / GST_SECOND, duration_ > 0 ? duration_ : HUGE_VAL);
+    if (!gst_element_query_position(output_, GST_FORMAT_TIME, &position) || position < 0)
+        position = 0;
+    position_ = std::min(double(position) / GST_SECOND, duration_ > 0 ? duration_ : HUGE_VAL);
+    positionRead_.start();
+    return position_;
 }
 
 void GstMediaPlayer::Position(double seconds) {

@@ -7,6 +7,7 @@
 #include <future>
 #include <memory>
 
+#include <QElapsedTimer>
 #include <QObject>
 
 #include "base/mediaplayer.h"
@@ -83,6 +84,9 @@ private:
     bool paused_ = false;
     bool stopped_ = false;
     double duration_ = 0;
+    // The position last read from the pipeline, and when.
+    mutable double position_ = 0;
+    mutable QElapsedTimer positionRead_;
     double rate_ = 1.0;
     // Kept here, so that they can be set before the pipeline is built.
     double gain_ = 1.0;

@@ -39,6 +39,7 @@ FormWindow::FormWindow(const QString& name, const QString& title)
     small.setFamily(QStringLiteral("Sans Serif"));
     small.setPixelSize(11);
     small.setStretch(82); // the labels were laid out for a narrow face
+    small.setStyleStrategy(QFont::PreferNoShaping);
     setFont(small);
 }
 

@@ -155,4 +155,7 @@ TEST_F(RealPlayer, BalanceLowersTheOtherChannelByAHundredthOfADecibelAStep) {
     EXPECT_NEAR(right.right - right.left, 10.0, 0.5);
     const ChannelLevels middle = MeasureOutput(song("mono.mp3"), balanced(0));
     EXPECT_NEAR(middle.left - middle.right, 0.0, 0.1);
+    const ChannelLevels monoLeft = MeasureOutput(song("mono.mp3"), balanced(-1000));
+    EXPECT_NEAR(monoLeft.left - monoLeft.right, 10.0, 0.5);
+    EXPECT_NEAR(monoLeft.left, middle.left, 0.1);
 }
