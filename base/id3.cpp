@@ -1,5 +1,6 @@
 #include "base/id3.h"
 
+#include <array>
 #include <cstring>
 
 #include <fcntl.h>
@@ -13,37 +14,38 @@ namespace MP3Mod {
 namespace {
 
 constexpr int TagSize = 128;
+using TagBlock = std::array<char, TagSize>;
 
-// A field ends at its first NUL (writers pad with them); then trailing blanks go.
-QString Field(const char* block, int offset, int width) {
-    const char* start = block + offset;
-    const void* nul = std::memchr(start, '\0', size_t(width));
-    int length = nul ? int(static_cast<const char*>(nul) - start) : width;
+// Where a field lies in the tag block.
+struct FieldPlace {
+    int offset;
+    int width;
+};
+constexpr FieldPlace Title{3, 30};
+constexpr FieldPlace Artist{33, 30};
+constexpr FieldPlace Album{63, 30};
+constexpr FieldPlace Year{93, 4};
+
+// A field ends at its first NUL (writers pad with them); then trailing blanks
+// go. A block without a tag has every field empty.
+QString Field(const TagBlock& block, FieldPlace place) {
+    if (std::memcmp(block.data(), "TAG", 3) != 0)
+        return {};
+    const char* start = block.data() + place.offset;
+    const void* nul = std::memchr(start, '\0', size_t(place.width));
+    int length = nul ? int(static_cast<const char*>(nul) - start) : place.width;
     while (length > 0 && start[length - 1] == ' ')
         --length;
     return QString::fromLatin1(start, length);
 }
 
-Id3v1Tag TagOf(const char* block) {
-    if (std::memcmp(block, "TAG", 3) != 0)
-        return {};
-    return {Field(block, 3, 30), Field(block, 33, 30), Field(block, 63, 30), Field(block, 93, 4)};
-}
-
 bool IsHidden(const QString& path) {
-    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1).startsWith(QLatin1Char('.'));
+    return QStringView(path).mid(path.lastIndexOf(QLatin1Char('/')) + 1).startsWith(u'.');
 }
 
-QString Shown(const std::optional<Id3v1Tag>& tag, QString Id3v1Tag::*field) {
-    if (!tag)
-        return {};
-    const QString& value = (*tag).*field;
-    return value.isEmpty() ? QStringLiteral("n/a") : value;
-}
-
-} // namespace
-
-std::optional<Id3v1Tag> ReadTag(const QString& path) {
+// The last 128 bytes of the file at path (all zero when it is shorter); no
+// value when no normal file is at path.
+std::optional<TagBlock> ReadTagBlock(const QString& path) {
     if (path.isEmpty() || IsHidden(path))
         return std::nullopt;
     // Non-blocking, so that a pipe with a song's name cannot hang the reader.
@@ -51,31 +53,52 @@ std::optional<Id3v1Tag> ReadTag(const QString& path) {
     if (fd < 0)
         return std::nullopt;
     struct stat info {};
-    std::optional<Id3v1Tag> tag;
+    std::optional<TagBlock> block;
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        char block[TagSize];
+        block.emplace();
         const bool whole = info.st_size >= TagSize &&
-                           ::pread(fd, block, TagSize, info.st_size - TagSize) == TagSize;
-        tag = whole ? TagOf(block) : Id3v1Tag{};
+                           ::pread(fd, block->data(), TagSize, info.st_size - TagSize) == TagSize;
+        if (!whole)
+            block->fill(0);
     }
     ::close(fd);
-    return tag;
+    return block;
+}
+
+// One field of the file's tag, decoded alone: "n/a" when blank, empty when no
+// normal file is at path.
+QString ShownField(const QString& path, FieldPlace place) {
+    const std::optional<TagBlock> block = ReadTagBlock(path);
+    if (!block)
+        return {};
+    QString value = Field(*block, place);
+    return value.isEmpty() ? QStringLiteral("n/a") : value;
+}
+
+} // namespace
+
+std::optional<Id3v1Tag> ReadTag(const QString& path) {
+    const std::optional<TagBlock> block = ReadTagBlock(path);
+    if (!block)
+        return std::nullopt;
+    return Id3v1Tag{Field(*block, Title), Field(*block, Artist), Field(*block, Album),
+                    Field(*block, Year)};
 }
 
 QString ReadTagTitle(const QString& path) {
-    return Shown(ReadTag(path), &Id3v1Tag::title);
+    return ShownField(path, Title);
 }
 
 QString ReadTagArtist(const QString& path) {
-    return Shown(ReadTag(path), &Id3v1Tag::artist);
+    return ShownField(path, Artist);
 }
 
 QString ReadTagAlbum(const QString& path) {
-    return Shown(ReadTag(path), &Id3v1Tag::album);
+    return ShownField(path, Album);
 }
 
 QString ReadTagYear(const QString& path) {
-    return Shown(ReadTag(path), &Id3v1Tag::year);
+    return ShownField(path, Year);
 }
 
 } // namespace MP3Mod
