@@ -26,6 +26,6 @@ test: deps
 bench: deps
 	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/release -j $(JOBS)
-	build/release/bench/tunevault_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true
+	bench/inprocess.sh build/release/bench/tunevault_bench
 	bench/startup.sh build/release/tunevault build/release/bench/mapwatch build/release/bench/floorwindow
 	bench/playing.sh build/release/tunevault
