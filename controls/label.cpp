@@ -68,6 +68,7 @@ void ShowStatus(Label& status, const QString& text, double seconds) {
 
 Label::Label(const QString& text, QWidget* parent) : QLabel(parent) {
     setTextFormat(Qt::PlainText);
+    line_.setTextFormat(Qt::PlainText);
     setText(text);
 }
 
@@ -122,10 +123,8 @@ void Label::paintEvent(QPaintEvent* event) {
 // draws it; the text's layout is kept from one paint to the next, since the
 // scrolling song name is drawn again every second.
 void Label::PaintLine(QPainter& painter) {
-    if (line_.text() != text()) {
-        line_.setTextFormat(Qt::PlainText);
+    if (line_.text() != text())
         line_.setText(text());
-    }
     painter.setFont(font());
     painter.setPen(palette().color(foregroundRole()));
     const QRect box = contentsRect();

@@ -216,18 +216,17 @@ void GstMediaPlayer::OpenFile(const QString& path) {
     }
     // The first song: the pipeline is built and the song started once the
     // event loop turns, so that the window asking for it shows first.
-    startPending_ = true;
     QMetaObject::invokeMethod(
         this, [this] { StartPendingOpening(); }, Qt::QueuedConnection);
 }
 
 void GstMediaPlayer::StartPendingOpening() {
-    if (startPending_)
+    // A song opened before the pipeline was built waits for it.
+    if (load_ == Load::Opening && !playbin_)
         StartOpening();
 }
 
 void GstMediaPlayer::StartOpening() {
-    startPending_ = false;
     gchar* uri = gst_filename_to_uri(MP3Mod::EncodeFileName(currentFile_).constData(), nullptr);
     g_object_set(Playbin(), "uri", uri, nullptr);
     g_free(uri);
@@ -248,7 +247,6 @@ void GstMediaPlayer::Fail(const QString& reason) {
     if (!currentFile_.isEmpty())
         std::fprintf(stderr, "Tunevault: cannot play %s: %s\n",
                      MP3Mod::EncodeFileName(currentFile_).constData(), qPrintable(reason));
-    startPending_ = false;
     if (playbin_)
         gst_element_set_state(playbin_, GST_STATE_NULL);
     load_ = Load::Failed;

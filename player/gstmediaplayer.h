@@ -79,7 +79,6 @@ private:
     mutable GstElement* output_ = nullptr; // the output bin, owned by playbin_
     QString currentFile_;
     Load load_ = Load::Empty;
-    bool startPending_ = false;
     bool ended_ = false;
     bool paused_ = false;
     bool stopped_ = false;
