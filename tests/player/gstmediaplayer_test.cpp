@@ -1,4 +1,5 @@
 #include <cmath>
+#include <future>
 #include <memory>
 
 #include <QFile>
@@ -131,6 +132,24 @@ TEST_F(RealPlayer, FilesThatCannotPlayEndTheWaitAndLeaveThePlayerUsable) {
     ASSERT_TRUE(loads());
     EXPECT_NEAR(player.Duration(), 1.0, 0.1);
     EXPECT_GT(advanceOver(300), 0.1);
+}
+
+// As at start-up: the pipeline is built when the first song starts, at the
+// next turn of the event loop; a command given before that still holds.
+TEST_F(RealPlayer, CommandsBeforeTheFirstSongStartsAreKept) {
+    std::promise<GstElement*> opened;
+    opened.set_value(SilentSink());
+    GstMediaPlayer first(opened.get_future(), {});
+    first.OpenFile(song("tone.mp3"));
+    EXPECT_TRUE(first.StillOpening());
+    first.Pause();
+    ASSERT_TRUE(QTest::qWaitFor([&first] { return first.Position() >= -1; }, 5000));
+    EXPECT_EQ(first.State(), MediaPlayer::PlayState::Paused);
+    QTest::qWait(300);
+    EXPECT_NEAR(first.Position(), 0.0, 0.05);
+    first.Play();
+    QTest::qWait(500);
+    EXPECT_GT(first.Position(), 0.2);
 }
 
 TEST_F(RealPlayer, MuteIsKept) {
