@@ -1,5 +1,7 @@
 #include "controls/label.h"
 
+#include <cmath>
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,6 +10,9 @@
 #include "controls/twips.h"
 
 namespace {
+
+// Pixels around a glyph's square that its outline and smoothing may touch.
+constexpr int GlyphMargin = 2;
 
 // The symbol shown for each glyph character.
 QString GlyphSymbol(const QString& caption) {
@@ -24,10 +29,16 @@ QString GlyphSymbol(const QString& caption) {
     return caption;
 }
 
+// The square a glyph is drawn in, centred in the label's box.
+QRectF GlyphSquare(const QRectF& box) {
+    const double side = std::min(box.width(), box.height()) * 0.8;
+    return {box.center().x() - side / 2, box.center().y() - side / 2, side, side};
+}
+
 // Glyphs are painted as shapes: fonts on Linux desktops may lack the symbols.
 void PaintGlyph(QPainter& painter, const QString& caption, const QRectF& box) {
-    const double side = std::min(box.width(), box.height()) * 0.8;
-    const QRectF shape(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+    const QRectF shape = GlyphSquare(box);
+    const double side = shape.width();
     QPainterPath path;
     if (caption == QLatin1String("4")) {
         path.moveTo(shape.topLeft());
@@ -109,6 +120,11 @@ void Label::paintEvent(QPaintEvent* event) {
         QLabel::paintEvent(event);
         return;
     }
+    if (glyph_ && !event->rect().intersects(
+                      GlyphSquare(contentsRect())
+                          .toAlignedRect()
+                          .adjusted(-GlyphMargin, -GlyphMargin, GlyphMargin, GlyphMargin)))
+        return; // only the background shows there, as where a sibling moved past the edge
     QPainter painter(this);
     if (!glyph_) {
         PaintLine(painter);
@@ -120,17 +136,22 @@ void Label::paintEvent(QPaintEvent* event) {
 }
 
 // One line of plain text, left-aligned and centred vertically, as QLabel
-// draws it; the text's layout is kept from one paint to the next, since the
-// scrolling song name is drawn again every second.
+// draws it. A text drawn again unchanged (the scrolling song name, every
+// second) keeps its layout from one paint to the next; a text that changes
+// at each paint (the play position) is drawn directly, since laying out a
+// static text costs more than drawing it once.
 void Label::PaintLine(QPainter& painter) {
-    if (line_.text() != text())
-        line_.setText(text());
     painter.setFont(font());
     painter.setPen(palette().color(foregroundRole()));
     const QRect box = contentsRect();
-    const QSizeF size = line_.size();
-    painter.drawStaticText(QPointF(box.left(), box.top() + (box.height() - size.height()) / 2),
-                           line_);
+    const QFontMetricsF metrics(font());
+    const QPointF topLeft(box.left(), box.top() + (box.height() - std::ceil(metrics.height())) / 2);
+    if (line_.text() == text()) {
+        painter.drawStaticText(topLeft, line_);
+        return;
+    }
+    line_.setText(text());
+    painter.drawText(topLeft + QPointF(0, metrics.ascent()), text());
 }
 
 void Label::mousePressEvent(QMouseEvent* event) {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include <QTimer>
+#include <gst/base/gstbasetransform.h>
 #include <gst/gst.h>
 
 #include "base/files.h"
@@ -78,6 +79,23 @@ GstElement* Make(const char* factory) {
 // (mono or stereo, and it always gives stereo) and the sink takes what the
 // panorama gives, so no element of its own stands between them: every element
 // costs each buffer of the song.
+// At the centre the panorama gives a stereo song back unchanged; it then
+// hands each buffer on instead of copying it. Decided on the streaming thread
+// only, between buffers (the element reads the setting twice a buffer): when
+// a song's format arrives, and before the first buffer after a balance change.
+void PassStereoThroughAtCentre(GstElement* panorama) {
+    gfloat pan = 0;
+    g_object_get(panorama, "panorama", &pan, nullptr);
+    int channels = 0;
+    GstPad* pad = gst_element_get_static_pad(panorama, "sink");
+    if (GstCaps* caps = gst_pad_get_current_caps(pad)) {
+        gst_structure_get_int(gst_caps_get_structure(caps, 0), "channels", &channels);
+        gst_caps_unref(caps);
+    }
+    gst_object_unref(pad);
+    gst_base_transform_set_passthrough(GST_BASE_TRANSFORM(panorama), pan == 0 && channels == 2);
+}
+
 GstElement* OutputBin(GstElement* sink, GstElement** panorama) {
     GstElement* bin = gst_bin_new("output");
     *panorama = Make("audiopanorama");
@@ -186,6 +204,12 @@ void GstMediaPlayer::Build(GstElement* sink) const {
     g_object_set(playbin_, "flags", PlayFlagAudio | PlayFlagSoftVolume, "audio-sink", output_,
                  "volume", gain_, "mute", gboolean(mute_), nullptr);
     g_object_set(panorama_, "panorama", pan_, nullptr);
+    GstPad* panoramaInput = gst_element_get_static_pad(panorama_, "sink");
+    g_signal_connect(panoramaInput, "notify::caps", G_CALLBACK(+[](GstPad* pad, GParamSpec*) {
+                         PassStereoThroughAtCentre(GST_PAD_PARENT(pad));
+                     }),
+                     nullptr);
+    gst_object_unref(panoramaInput);
     g_signal_connect(playbin_, "deep-element-added", G_CALLBACK(&StreamLabeller::OnElementAdded),
                      const_cast<GstMediaPlayer*>(this));
     StreamLabeller::OnElementAdded(nullptr, nullptr, sink, const_cast<GstMediaPlayer*>(this));
@@ -412,6 +436,16 @@ void GstMediaPlayer::Balance(int balance) {
     // The channel away from the balance is lowered by |balance| / 100 dB.
     const double otherGain = std::pow(10.0, -std::abs(balance) / 2000.0);
     pan_ = gfloat((balance < 0 ? -1.0 : 1.0) * (1.0 - otherGain));
-    if (playbin_)
-        g_object_set(panorama_, "panorama", pan_, nullptr);
+    if (!playbin_)
+        return;
+    g_object_set(panorama_, "panorama", pan_, nullptr);
+    GstPad* panoramaInput = gst_element_get_static_pad(panorama_, "sink");
+    gst_pad_add_probe(
+        panoramaInput, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
+        [](GstPad* pad, GstPadProbeInfo*, gpointer) {
+            PassStereoThroughAtCentre(GST_PAD_PARENT(pad));
+            return GST_PAD_PROBE_REMOVE;
+        },
+        nullptr, nullptr);
+    gst_object_unref(panoramaInput);
 }

@@ -177,4 +177,10 @@ TEST_F(RealPlayer, BalanceLowersTheOtherChannelByAHundredthOfADecibelAStep) {
     const ChannelLevels monoLeft = MeasureOutput(song("mono.mp3"), balanced(-1000));
     EXPECT_NEAR(monoLeft.left - monoLeft.right, 10.0, 0.5);
     EXPECT_NEAR(monoLeft.left, middle.left, 0.1);
+    // Moved while playing, away from the middle and back to it.
+    const ChannelLevels moved = MeasureOutput(song("tone.mp3"), balanced(0), balanced(1000));
+    EXPECT_NEAR(moved.right - moved.left, 10.0, 0.5);
+    const ChannelLevels centred = MeasureOutput(song("tone.mp3"), balanced(-1000), balanced(0));
+    EXPECT_NEAR(centred.left - centred.right, 0.0, 0.1);
+    EXPECT_NEAR(centred.left, moved.right, 0.1);
 }

@@ -18,26 +18,16 @@ GstElement* SilentSink() {
     return sink;
 }
 
-ChannelLevels MeasureOutput(const QString& path,
-                            const std::function<void(GstMediaPlayer&)>& prepare) {
-    gst_init(nullptr, nullptr);
-    GstElement* sink = gst_element_factory_make("appsink", nullptr);
-    GstCaps* caps = gst_caps_from_string("audio/x-raw,format=F32LE,layout=interleaved,channels=2");
-    g_object_set(sink, "caps", caps, "sync", FALSE, nullptr);
-    gst_caps_unref(caps);
-    gst_object_ref(sink);
-    // Built as the program builds it: the pipeline comes at the first need,
-    // and the first song starts when the event loop turns.
-    std::promise<GstElement*> opened;
-    opened.set_value(sink);
-    GstMediaPlayer player(opened.get_future(), {});
-    player.OpenFile(path);
-    prepare(player);
+namespace {
+
+constexpr long Second = 44100; // frames
+
+// Pulls the given number of frames from the sink and measures their loudness.
+ChannelLevels Pull(GstElement* sink, long wanted) {
     double sums[2] = {0, 0};
     long frames = 0;
-    constexpr long second = 44100;
     QDeadlineTimer deadline(5000);
-    while (frames < second && !deadline.hasExpired()) {
+    while (frames < wanted && !deadline.hasExpired()) {
         QCoreApplication::processEvents();
         GstSample* sample = gst_app_sink_try_pull_sample(GST_APP_SINK(sink), 10 * GST_MSECOND);
         if (!sample)
@@ -53,10 +43,38 @@ ChannelLevels MeasureOutput(const QString& path,
         gst_buffer_unmap(buffer, &map);
         gst_sample_unref(sample);
     }
-    gst_object_unref(sink);
-    EXPECT_GE(frames, second);
+    EXPECT_GE(frames, wanted);
     auto decibels = [frames](double sum) {
         return 10 * std::log10(sum / std::max(1L, frames));
     };
     return {decibels(sums[0]), decibels(sums[1])};
+}
+
+} // namespace
+
+ChannelLevels MeasureOutput(const QString& path,
+                            const std::function<void(GstMediaPlayer&)>& prepare,
+                            const std::function<void(GstMediaPlayer&)>& change) {
+    gst_init(nullptr, nullptr);
+    GstElement* sink = gst_element_factory_make("appsink", nullptr);
+    GstCaps* caps = gst_caps_from_string("audio/x-raw,format=F32LE,layout=interleaved,channels=2");
+    // Few buffers wait in the sink, so that a change reaches the sound soon.
+    g_object_set(sink, "caps", caps, "sync", FALSE, "max-buffers", 2, nullptr);
+    gst_caps_unref(caps);
+    gst_object_ref(sink);
+    // Built as the program builds it: the pipeline comes at the first need,
+    // and the first song starts when the event loop turns.
+    std::promise<GstElement*> opened;
+    opened.set_value(sink);
+    GstMediaPlayer player(opened.get_future(), {});
+    player.OpenFile(path);
+    prepare(player);
+    ChannelLevels levels = Pull(sink, Second);
+    if (change) {
+        change(player);
+        Pull(sink, Second / 10); // already on its way before the change
+        levels = Pull(sink, Second / 2);
+    }
+    gst_object_unref(sink);
+    return levels;
 }
