@@ -16,6 +16,28 @@ cpu_percent() {
     awk -v d=$((after - before)) -v s="$seconds" 'BEGIN { printf "%.4f\n", 100 * d / 1e9 / s }'
 }
 
+# Percent of one core that each group of processes uses over the same
+# seconds, one figure a line: cpu_percent_each SECONDS "PID..." "PID..."...
+cpu_percent_each() {
+    local seconds=$1 group pid sum
+    shift
+    local -a before=() after=()
+    for group in "$@"; do
+        sum=0
+        for pid in $group; do sum=$((sum + $(cpu_ns "$pid"))); done
+        before+=("$sum")
+    done
+    sleep "$seconds"
+    for group in "$@"; do
+        sum=0
+        for pid in $group; do sum=$((sum + $(cpu_ns "$pid"))); done
+        after+=("$sum")
+    done
+    for i in "${!before[@]}"; do
+        awk -v d=$((after[i] - before[i])) -v s="$seconds" 'BEGIN { printf "%.4f\n", 100 * d / 1e9 / s }'
+    done
+}
+
 # The median of the numbers on standard input, one a line.
 median() {
     sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'
@@ -39,6 +61,7 @@ report_limit() {
 # sets PULSE_SERVER and pulse_pid. Stopped by stop_pulse.
 start_pulse() {
     local dir=$1
+    mkdir -p "$dir"
     HOME="$dir" XDG_RUNTIME_DIR="$dir" PULSE_RUNTIME_PATH="$dir" pulseaudio -n --daemonize=no \
         --exit-idle-time=-1 --use-pid-file=no -L module-null-sink \
         -L "module-native-protocol-unix auth-anonymous=1 socket=$dir/native" 2>/dev/null &

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Playing and idle, whole processes in paired runs under Xvfb. A 192 kbps MP3
-# plays in Tunevault (its three windows shown) and in a bare
-# `gst-launch-1.0 playbin`, into the same sink: a silent sink at real speed,
-# then a private PulseAudio server with a null sink (whose processor time
-# counts for both). Also Tunevault idle with its windows shown, and its peak
-# memory while playing. Medians of the pairs.
+# Playing and idle, whole processes under Xvfb. A 192 kbps MP3 plays in
+# Tunevault (its three windows shown) and in a bare `gst-launch-1.0 playbin`
+# side by side, each into a sink of its own of the same kind, and both are
+# measured over the same seconds, so that the machine's changing speed weighs
+# on both alike: a silent sink at real speed, then a private PulseAudio server
+# each with a null sink (whose processor time counts for its player).
+# Tunevault is measured once the song's status messages are over (the first
+# 18 seconds of a song), as it plays most of a song. Also Tunevault idle with
+# its windows shown, alone, and its peak memory while playing. Medians of the
+# pairs.
 # Usage: playing.sh TUNEVAULT [PAIRS] [SECONDS]
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
@@ -31,19 +35,13 @@ double_click() { # window title, x, y within it
     xdotool mousemove $((X + $2)) $((Y + $3)) click --repeat 2 --delay 80 1
 }
 
-# bare SINK SERVER_PID: the bare player's share of one core while playing.
-bare() {
-    gst-launch-1.0 -q playbin uri="file://$song" audio-sink="$1" >/dev/null 2>&1 &
-    local player=$!
-    sleep 2
-    cpu_percent "$seconds" $player ${2:-}
-    kill $player; wait $player 2>/dev/null || true
-}
-
-# tunevault SERVER_PID: idle share, playing share and peak KiB, on one line.
-tunevault() {
-    HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
-        "$binary" 2>"$work/stderr.txt" &
+# pair SINK APP_SERVER BARE_SERVER: one pair, as the line "idle app bare
+# peak_KiB". Each player reaches its sound server (or none) by the address
+# given; a server's processor time counts for its player.
+pair() {
+    local sink=$1 app_server=$2 bare_server=$3
+    PULSE_SERVER=${app_server%%@*} HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+        XDG_DATA_HOME="$work/home/.local/share" "$binary" 2>"$work/stderr.txt" &
     local app=$!
     for _ in $(seq 100); do [[ -n "$(visible 'Tunevault song info')" ]] && break; sleep 0.1; done
     sleep 1
@@ -52,44 +50,51 @@ tunevault() {
     local idle
     idle=$(cpu_percent "$seconds" $app)
     double_click Tunevault 30 60 # the first row of the song list
-    sleep 3
-    local playing
-    playing=$(cpu_percent "$seconds" $app ${1:-})
-    echo "$idle $playing $(awk '/VmHWM/ { print $2 }' "/proc/$app/status")"
-    kill $app; wait $app 2>/dev/null || true
+    PULSE_SERVER=${bare_server%%@*} gst-launch-1.0 -q playbin uri="file://$song" \
+        audio-sink="$sink" >/dev/null 2>&1 &
+    local bare=$!
+    sleep 20 # the song's status messages
+    local shares
+    shares=$(cpu_percent_each "$seconds" "$app ${app_server#*@}" "$bare ${bare_server#*@}")
+    echo "$idle" $shares "$(awk '/VmHWM/ { print $2 }' "/proc/$app/status")"
+    kill $app $bare
+    wait $app $bare 2>/dev/null || true
 }
 
-# pairs_of NAME SINK SERVER_PID: runs the pairs and reports them.
+# pairs_of NAME SINK APP_SERVER BARE_SERVER: runs the pairs and reports them.
 pairs_of() {
-    : >"$work/bare.txt"
-    : >"$work/app.txt"
-    for _ in $(seq "$pairs"); do
-        bare "$2" "${3:-}" >>"$work/bare.txt"
-        tunevault "${3:-}" >>"$work/app.txt"
-    done
-    report_ratio "playing, $1" "$(cut -d' ' -f2 "$work/app.txt" | median)" \
-        "$(median <"$work/bare.txt")" 1.05 "% of a core"
+    : >"$work/pairs.txt"
+    for _ in $(seq "$pairs"); do pair "$2" "$3" "$4" >>"$work/pairs.txt"; done
+    report_ratio "playing, $1" "$(cut -d' ' -f2 "$work/pairs.txt" | median)" \
+        "$(cut -d' ' -f3 "$work/pairs.txt" | median)" 1.05 "% of a core"
 }
 
-export PULSE_SERVER=unix:/nonexistent # no server: the program falls back to its silent sink
-HOME="$work/home" "$binary" 2>"$work/stderr.txt" &
+# A server is given as ADDRESS@PID; no server as an address that leads nowhere,
+# where the program falls back to its silent sink.
+nowhere=unix:/nonexistent@
+PULSE_SERVER=${nowhere%@} HOME="$work/home" "$binary" 2>"$work/stderr.txt" &
 probe=$!
 sleep 3
 kill $probe; wait $probe 2>/dev/null || true
 if grep -q "playing silently" "$work/stderr.txt"; then
-    pairs_of "into the silent sink" "fakesink sync=true"
-    report_limit "idle with the windows shown" "$(cut -d' ' -f1 "$work/app.txt" | median)" \
+    pairs_of "into the silent sink" "fakesink sync=true" "$nowhere" "$nowhere"
+    report_limit "idle with the windows shown" "$(cut -d' ' -f1 "$work/pairs.txt" | median)" \
         0.05 "% of a core"
     report_limit "peak memory while playing" \
-        "$(cut -d' ' -f3 "$work/app.txt" | median | awk '{ print $1 / 1024 }')" 85 MiB
+        "$(cut -d' ' -f4 "$work/pairs.txt" | median | awk '{ print $1 / 1024 }')" 85 MiB
 else
     echo "playing into the silent sink: skipped, this machine has a sound device"
 fi
-unset PULSE_SERVER
 
-start_pulse "$work"
-trap stop_pulse EXIT
-pairs_of "into PulseAudio (with the server's share)" pulsesink "$pulse_pid"
+servers=()
+trap 'kill "${servers[@]}" 2>/dev/null || true' EXIT
+for side in app bare; do
+    start_pulse "$work/pulse-$side"
+    servers+=("$pulse_pid")
+    declare "${side}_server=$PULSE_SERVER@$pulse_pid"
+done
+unset PULSE_SERVER
+pairs_of "into PulseAudio (with the server's share)" pulsesink "$app_server" "$bare_server"
 echo "($pairs pairs of $seconds s each)"
 MEASURE
 
