@@ -28,4 +28,4 @@ bench: deps
 	cmake --build build/release -j $(JOBS)
 	bench/inprocess.sh build/release/bench/tunevault_bench
 	bench/startup.sh build/release/tunevault build/release/bench/mapwatch build/release/bench/floorwindow
-	bench/playing.sh build/release/tunevault
+	bench/playing.sh build/release/tunevault build/release/bench/tickwindow

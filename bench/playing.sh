@@ -7,14 +7,16 @@
 # each with a null sink (whose processor time counts for its player).
 # Tunevault is measured once the song's status messages are over (the first
 # 18 seconds of a song), as it plays most of a song. Also Tunevault idle with
-# its windows shown, alone, and its peak memory while playing. Medians of the
+# its windows shown, alone, and its peak memory while playing; and, for scale,
+# a bare Qt window whose clock label changes once a second. Medians of the
 # pairs.
-# Usage: playing.sh TUNEVAULT [PAIRS] [SECONDS]
+# Usage: playing.sh TUNEVAULT TICKWINDOW [PAIRS] [SECONDS]
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 binary=$(realpath "$1")
-pairs=${2:-3}
-seconds=${3:-20}
+tickwindow=$(realpath "$2")
+pairs=${3:-5}
+seconds=${4:-20}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -27,7 +29,7 @@ printf '[Settings]\nDIRECTORY=%s\n' "$work/music" >"$work/home/.config/tunevault
 cat >"$work/measure.sh" <<'MEASURE'
 set -euo pipefail
 source "$1/common.sh"
-binary=$2; pairs=$3; seconds=$4; work=$5
+binary=$2; tickwindow=$3; pairs=$4; seconds=$5; work=$6
 song="$work/music/Long_Song.mp3"
 visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
 double_click() { # window title, x, y within it
@@ -86,6 +88,15 @@ else
     echo "playing into the silent sink: skipped, this machine has a sound device"
 fi
 
+for _ in $(seq "$pairs"); do
+    "$tickwindow" &
+    clock=$!
+    sleep 3
+    cpu_percent "$seconds" $clock
+    kill $clock; wait $clock 2>/dev/null || true
+done | median | awk '{ printf "%-48s %9.3f %% of a core (for scale, no goal)\n",
+    "a bare Qt window, its label changed each second", $1 }'
+
 servers=()
 trap 'kill "${servers[@]}" 2>/dev/null || true' EXIT
 for side in app bare; do
@@ -98,5 +109,5 @@ pairs_of "into PulseAudio (with the server's share)" pulsesink "$app_server" "$b
 echo "($pairs pairs of $seconds s each)"
 MEASURE
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$here" "$binary" "$pairs" \
-    "$seconds" "$work"
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$here" "$binary" "$tickwindow" \
+    "$pairs" "$seconds" "$work"
