@@ -89,7 +89,7 @@ else
 fi
 
 for _ in $(seq "$pairs"); do
-    "$tickwindow" &
+    "$tickwindow" 2>/dev/null &
     clock=$!
     sleep 3
     cpu_percent "$seconds" $clock
