@@ -5,37 +5,34 @@ cpu_ns() {
     cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
 }
 
-# Percent of one core that the processes use together over the seconds:
-# cpu_percent SECONDS PID...
-cpu_percent() {
-    local seconds=$1 before=0 after=0 pid
-    shift
-    for pid in "$@"; do before=$((before + $(cpu_ns "$pid"))); done
-    sleep "$seconds"
-    for pid in "$@"; do after=$((after + $(cpu_ns "$pid"))); done
-    awk -v d=$((after - before)) -v s="$seconds" 'BEGIN { printf "%.4f\n", 100 * d / 1e9 / s }'
+# Processor time of a group of processes together: group_ns "PID..."
+group_ns() {
+    local pid sum=0
+    for pid in $1; do sum=$((sum + $(cpu_ns "$pid"))); done
+    echo "$sum"
 }
 
 # Percent of one core that each group of processes uses over the same
 # seconds, one figure a line: cpu_percent_each SECONDS "PID..." "PID..."...
 cpu_percent_each() {
-    local seconds=$1 group pid sum
+    local seconds=$1 group i
     shift
-    local -a before=() after=()
-    for group in "$@"; do
-        sum=0
-        for pid in $group; do sum=$((sum + $(cpu_ns "$pid"))); done
-        before+=("$sum")
-    done
+    local -a before=()
+    for group in "$@"; do before+=("$(group_ns "$group")"); done
     sleep "$seconds"
+    i=0
     for group in "$@"; do
-        sum=0
-        for pid in $group; do sum=$((sum + $(cpu_ns "$pid"))); done
-        after+=("$sum")
+        awk -v d=$(($(group_ns "$group") - before[i++])) -v s="$seconds" \
+            'BEGIN { printf "%.4f\n", 100 * d / 1e9 / s }'
     done
-    for i in "${!before[@]}"; do
-        awk -v d=$((after[i] - before[i])) -v s="$seconds" 'BEGIN { printf "%.4f\n", 100 * d / 1e9 / s }'
-    done
+}
+
+# Percent of one core that the processes use together over the seconds:
+# cpu_percent SECONDS PID...
+cpu_percent() {
+    local seconds=$1
+    shift
+    cpu_percent_each "$seconds" "$*"
 }
 
 # The median of the numbers on standard input, one a line.

@@ -37,11 +37,11 @@ double_click() { # window title, x, y within it
     xdotool mousemove $((X + $2)) $((Y + $3)) click --repeat 2 --delay 80 1
 }
 
-# pair SINK APP_SERVER BARE_SERVER: one pair, as the line "idle app bare
-# peak_KiB". Each player reaches its sound server (or none) by the address
+# pair SINK APP_SERVER BARE_SERVER IDLE: one pair, as the line "idle app bare
+# peak_KiB"; idle is measured only when IDLE is "idle" ("-" otherwise). Each player reaches its sound server (or none) by the address
 # given; a server's processor time counts for its player.
 pair() {
-    local sink=$1 app_server=$2 bare_server=$3
+    local sink=$1 app_server=$2 bare_server=$3 idle=-
     PULSE_SERVER=${app_server%%@*} HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
         XDG_DATA_HOME="$work/home/.local/share" "$binary" 2>"$work/stderr.txt" &
     local app=$!
@@ -49,8 +49,7 @@ pair() {
     sleep 1
     double_click 'Tunevault song info' 150 38
     sleep 10 # the start-up song fades out and stops
-    local idle
-    idle=$(cpu_percent "$seconds" $app)
+    [[ $4 == idle ]] && idle=$(cpu_percent "$seconds" $app)
     double_click Tunevault 30 60 # the first row of the song list
     PULSE_SERVER=${bare_server%%@*} gst-launch-1.0 -q playbin uri="file://$song" \
         audio-sink="$sink" >/dev/null 2>&1 &
@@ -63,10 +62,11 @@ pair() {
     wait $app $bare 2>/dev/null || true
 }
 
-# pairs_of NAME SINK APP_SERVER BARE_SERVER: runs the pairs and reports them.
+# pairs_of NAME SINK APP_SERVER BARE_SERVER IDLE: runs the pairs and reports
+# them.
 pairs_of() {
     : >"$work/pairs.txt"
-    for _ in $(seq "$pairs"); do pair "$2" "$3" "$4" >>"$work/pairs.txt"; done
+    for _ in $(seq "$pairs"); do pair "$2" "$3" "$4" "$5" >>"$work/pairs.txt"; done
     report_ratio "playing, $1" "$(cut -d' ' -f2 "$work/pairs.txt" | median)" \
         "$(cut -d' ' -f3 "$work/pairs.txt" | median)" 1.05 "% of a core"
 }
@@ -79,7 +79,7 @@ probe=$!
 sleep 3
 kill $probe; wait $probe 2>/dev/null || true
 if grep -q "playing silently" "$work/stderr.txt"; then
-    pairs_of "into the silent sink" "fakesink sync=true" "$nowhere" "$nowhere"
+    pairs_of "into the silent sink" "fakesink sync=true" "$nowhere" "$nowhere" idle
     report_limit "idle with the windows shown" "$(cut -d' ' -f1 "$work/pairs.txt" | median)" \
         0.05 "% of a core"
     report_limit "peak memory while playing" \
@@ -105,7 +105,7 @@ for side in app bare; do
     declare "${side}_server=$PULSE_SERVER@$pulse_pid"
 done
 unset PULSE_SERVER
-pairs_of "into PulseAudio (with the server's share)" pulsesink "$app_server" "$bare_server"
+pairs_of "into PulseAudio (with the server's share)" pulsesink "$app_server" "$bare_server" -
 echo "($pairs pairs of $seconds s each)"
 MEASURE
 

@@ -75,10 +75,6 @@ GstElement* Make(const char* factory) {
     return element;
 }
 
-// audiopanorama ! sink. playbin converts the sound to what the panorama takes
-// (mono or stereo, and it always gives stereo) and the sink takes what the
-// panorama gives, so no element of its own stands between them: every element
-// costs each buffer of the song.
 // At the centre the panorama gives a stereo song back unchanged; it then
 // hands each buffer on instead of copying it. Decided on the streaming thread
 // only, between buffers (the element reads the setting twice a buffer): when
@@ -96,6 +92,10 @@ void PassStereoThroughAtCentre(GstElement* panorama) {
     gst_base_transform_set_passthrough(GST_BASE_TRANSFORM(panorama), pan == 0 && channels == 2);
 }
 
+// audiopanorama ! sink. playbin converts the sound to what the panorama takes
+// (mono or stereo, and it always gives stereo) and the sink takes what the
+// panorama gives, so no element of its own stands between them: every element
+// costs each buffer of the song.
 GstElement* OutputBin(GstElement* sink, GstElement** panorama) {
     GstElement* bin = gst_bin_new("output");
     *panorama = Make("audiopanorama");
