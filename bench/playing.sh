@@ -37,11 +37,21 @@ double_click() { # window title, x, y within it
     xdotool mousemove $((X + $2)) $((Y + $3)) click --repeat 2 --delay 80 1
 }
 
-# pair SINK APP_SERVER BARE_SERVER IDLE: one pair, as the line "idle app bare
-# peak_KiB"; idle is measured only when IDLE is "idle" ("-" otherwise). Each player reaches its sound server (or none) by the address
-# given; a server's processor time counts for its player.
+# start_bare SINK SERVER: the bare player plays the song; sets bare.
+start_bare() {
+    PULSE_SERVER=${2%%@*} gst-launch-1.0 -q playbin uri="file://$song" audio-sink="$1" \
+        >/dev/null 2>&1 &
+    bare=$!
+}
+
+# pair SINK APP_SERVER BARE_SERVER IDLE ORDER: one pair, as the line "idle
+# app bare peak_KiB"; idle is measured only when IDLE is "idle" ("-"
+# otherwise). Each player reaches its sound server (or none) by the address
+# given; a server's processor time counts for its player. ORDER says which
+# player starts playing first ("app" or "bare"): the one started first tends to
+# measure a few percent higher, so the pairs take turns.
 pair() {
-    local sink=$1 app_server=$2 bare_server=$3 idle=-
+    local sink=$1 app_server=$2 bare_server=$3 idle=- bare
     PULSE_SERVER=${app_server%%@*} HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
         XDG_DATA_HOME="$work/home/.local/share" "$binary" 2>"$work/stderr.txt" &
     local app=$!
@@ -50,10 +60,9 @@ pair() {
     double_click 'Tunevault song info' 150 38
     sleep 10 # the start-up song fades out and stops
     [[ $4 == idle ]] && idle=$(cpu_percent "$seconds" $app)
+    [[ $5 == bare ]] && start_bare "$sink" "$bare_server" && sleep 1
     double_click Tunevault 30 60 # the first row of the song list
-    PULSE_SERVER=${bare_server%%@*} gst-launch-1.0 -q playbin uri="file://$song" \
-        audio-sink="$sink" >/dev/null 2>&1 &
-    local bare=$!
+    [[ $5 == app ]] && sleep 1 && start_bare "$sink" "$bare_server"
     sleep 20 # the song's status messages
     local shares
     shares=$(cpu_percent_each "$seconds" "$app ${app_server#*@}" "$bare ${bare_server#*@}")
@@ -62,11 +71,17 @@ pair() {
     wait $app $bare 2>/dev/null || true
 }
 
-# pairs_of NAME SINK APP_SERVER BARE_SERVER IDLE: runs the pairs and reports
-# them.
+# pairs_of NAME SINK SERVER SERVER IDLE: runs the pairs and reports them. The
+# players take turns at starting first and at the two servers.
 pairs_of() {
     : >"$work/pairs.txt"
-    for _ in $(seq "$pairs"); do pair "$2" "$3" "$4" "$5" >>"$work/pairs.txt"; done
+    for i in $(seq "$pairs"); do
+        if ((i % 2)); then
+            pair "$2" "$3" "$4" "$5" app
+        else
+            pair "$2" "$4" "$3" "$5" bare
+        fi >>"$work/pairs.txt"
+    done
     report_ratio "playing, $1" "$(cut -d' ' -f2 "$work/pairs.txt" | median)" \
         "$(cut -d' ' -f3 "$work/pairs.txt" | median)" 1.05 "% of a core"
 }
@@ -99,13 +114,13 @@ done | median | awk '{ printf "%-48s %9.3f %% of a core (for scale, no goal)\n",
 
 servers=()
 trap 'kill "${servers[@]}" 2>/dev/null || true' EXIT
-for side in app bare; do
+for side in one two; do
     start_pulse "$work/pulse-$side"
     servers+=("$pulse_pid")
-    declare "${side}_server=$PULSE_SERVER@$pulse_pid"
+    declare "server_$side=$PULSE_SERVER@$pulse_pid"
 done
 unset PULSE_SERVER
-pairs_of "into PulseAudio (with the server's share)" pulsesink "$app_server" "$bare_server" -
+pairs_of "into PulseAudio (with the server's share)" pulsesink "$server_one" "$server_two" -
 echo "($pairs pairs of $seconds s each)"
 MEASURE
 

@@ -95,5 +95,5 @@ private:
     std::atomic<quint64> generation_{0};
 
     friend struct BusBridge;
-    friend struct StreamLabeller;
+    friend struct OutputSetup;
 };

@@ -1,9 +1,10 @@
 // The real player on the desktop's sound path, against a private PulseAudio
-// server with a null sink: the stream names the program to the server, and
-// when the server goes away mid-song the player says so and plays the next
-// song once the server is back.
+// server with a null sink: the stream names the program to the server and asks
+// for a deeper buffer than the sink's default, and when the server goes away
+// mid-song the player says so and plays the next song once the server is back.
 
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -54,6 +55,14 @@ private:
     QProcess server_;
 };
 
+// The latency the server's sink has set itself to, in microseconds: it
+// follows the buffer its one stream asked for (90 ms for the sink's default of
+// 200 ms).
+int ConfiguredSinkLatency(const PulseServer& server) {
+    static const QRegularExpression configured(QStringLiteral("configured (\\d+) usec"));
+    return configured.match(server.Run({"list", "sinks"})).captured(1).toInt();
+}
+
 bool Advances(const GstMediaPlayer& player) {
     return QTest::qWaitFor([&] { return player.Position() > 0.3; }, 5000);
 }
@@ -74,6 +83,7 @@ TEST(SoundServer, StreamNamesTheProgramAndOutlivesARestartOfTheServer) {
     EXPECT_TRUE(streams.contains("application.name = \"Tunevault\"")) << streams.toStdString();
     EXPECT_TRUE(streams.contains("media.role = \"music\"")) << streams.toStdString();
     EXPECT_TRUE(streams.contains("application.icon_name = \"org.tunevault.Tunevault\""));
+    EXPECT_GT(ConfiguredSinkLatency(server), 120'000);
 
     testing::internal::CaptureStderr();
     server.Stop();
