@@ -124,5 +124,7 @@ pairs_of "into PulseAudio (with the server's share)" pulsesink "$server_one" "$s
 echo "($pairs pairs of $seconds s each)"
 MEASURE
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$here" "$binary" "$tickwindow" \
+# The X server stays up between runs (-noreset): by default it resets when
+# its last client leaves, and a program that starts meanwhile cannot connect.
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$work/measure.sh" "$here" "$binary" "$tickwindow" \
     "$pairs" "$seconds" "$work"

@@ -67,5 +67,7 @@ done
 echo "($pairs pairs each; floor with 1,000: a bare frameless window; with 100,000: a bare listing and sort, then the window)"
 MEASURE
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/measure.sh" "$here" "$binary" "$mapwatch" \
+# The X server stays up between runs (-noreset): by default it resets when
+# its last client leaves, and a program that starts meanwhile cannot connect.
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash "$work/measure.sh" "$here" "$binary" "$mapwatch" \
     "$floor" "$pairs" "$work"
