@@ -7,7 +7,8 @@ packages=(
     build-essential cmake pkg-config dpkg-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
-    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-tools
+    gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
+    gstreamer1.0-tools
     gstreamer1.0-alsa gstreamer1.0-pulseaudio
     googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev
     fonts-dejavu-core xvfb xauth xdotool imagemagick lame sox clang-format

@@ -24,5 +24,7 @@ for package in libqt6widgets6 libqt6dbus6 libgstreamer1.0-0 gstreamer1.0-plugins
     gstreamer1.0-plugins-good; do
     [[ "$depends" == *"$package"* ]] || fail "Depends lacks $package"
 done
-[[ "$recommends" == *gstreamer1.0-alsa* ]] || fail "Recommends lacks gstreamer1.0-alsa"
+for package in gstreamer1.0-alsa gstreamer1.0-plugins-bad; do
+    [[ "$recommends" == *"$package"* ]] || fail "Recommends lacks $package"
+done
 echo "PASS: the package holds the program and its desktop files, with its dependencies"

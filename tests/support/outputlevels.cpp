@@ -72,7 +72,9 @@ ChannelLevels MeasureOutput(const QString& path,
     ChannelLevels levels = Pull(sink, Second);
     if (change) {
         change(player);
-        Pull(sink, Second / 10); // already on its way before the change
+        // Already on its way before the change: the sink's two buffers and the
+        // one being put together, up to 100 ms each.
+        Pull(sink, Second / 2);
         levels = Pull(sink, Second / 2);
     }
     gst_object_unref(sink);
