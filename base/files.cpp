@@ -162,13 +162,13 @@ QString DecodeFileName(const QByteArray& bytes) {
             i += length;
             continue;
         }
-        text += QString::fromUtf8(bytes.constData() + runStart, i - runStart);
+        text += TextFromUtf8(QByteArrayView(bytes.constData() + runStart, i - runStart));
         text += QChar(char16_t(0xDC00 + s[i]));
         runStart = ++i;
     }
     if (runStart == 0)
-        return QString::fromUtf8(bytes);
-    return text + QString::fromUtf8(bytes.constData() + runStart, n - runStart);
+        return TextFromUtf8(bytes);
+    return text + TextFromUtf8(QByteArrayView(bytes.constData() + runStart, n - runStart));
 }
 
 QByteArray EncodeFileName(const QString& path) {

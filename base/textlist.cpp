@@ -3,7 +3,26 @@
 #include <algorithm>
 #include <cstring>
 
+#include <QStringDecoder>
+
 namespace MP3Mod {
+
+namespace {
+
+// An empty row of an empty list has no buffer to copy to: memcpy must not
+// be given a null pointer, even for no bytes.
+void CopyInto(void* to, const void* from, qsizetype bytes) {
+    if (bytes > 0)
+        std::memcpy(to, from, std::size_t(bytes));
+}
+
+} // namespace
+
+QString TextFromUtf8(QByteArrayView bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                     QStringDecoder::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
 
 TextList::TextList(const QStringList& texts) {
     for (const QString& text : texts)
@@ -14,7 +33,7 @@ QString TextList::at(qsizetype row) const {
     const Row& found = rows_[std::size_t(row)];
     const char* start = bytes_.data() + found.start;
     if (!found.utf16)
-        return QString::fromUtf8(start, found.bytes);
+        return TextFromUtf8(QByteArrayView(start, found.bytes));
     // UTF-16 rows start at an even offset of a buffer from operator new, so
     // their characters are aligned as QChar needs.
     return QString(reinterpret_cast<const QChar*>(start), found.bytes / 2);
@@ -50,12 +69,12 @@ void TextList::append(QStringView text) {
     } else if (text.isValidUtf16()) {
         append(QUtf8StringView(text.toUtf8()));
     } else {
-        std::memcpy(Grow(text.size() * 2, true), text.data(), std::size_t(text.size()) * 2);
+        CopyInto(Grow(text.size() * 2, true), text.data(), text.size() * 2);
     }
 }
 
 void TextList::append(QUtf8StringView text) {
-    std::memcpy(Grow(text.size(), false), text.data(), std::size_t(text.size()));
+    CopyInto(Grow(text.size(), false), text.data(), text.size());
 }
 
 void TextList::append(TextList other) {
@@ -64,8 +83,7 @@ void TextList::append(TextList other) {
         return;
     }
     for (const Row& row : other.rows_)
-        std::memcpy(Grow(row.bytes, row.utf16), other.bytes_.data() + row.start,
-                    std::size_t(row.bytes));
+        CopyInto(Grow(row.bytes, row.utf16), other.bytes_.data() + row.start, row.bytes);
 }
 
 void TextList::removeAt(qsizetype row) {

@@ -7,12 +7,17 @@
 #include <cstdint>
 #include <vector>
 
+#include <QByteArrayView>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
 #include <QUtf8StringView>
 
 namespace MP3Mod {
+
+// UTF-8 decoded whole: a byte-order mark at the start is kept as U+FEFF,
+// where Qt's plain decoding drops it and so changes the text.
+QString TextFromUtf8(QByteArrayView bytes);
 
 class TextList {
 public:

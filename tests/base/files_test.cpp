@@ -87,8 +87,11 @@ TEST(FileNames, AnyBytesComeBackExactlyAndShowWithReplacementCharacters) {
     EXPECT_EQ(ShownFileName(DecodeFileName(utf8)), QString::fromUtf8(utf8));
     // Overlong forms, encoded surrogates, cut sequences and values past U+10FFFF
     // are not UTF-8: each of their bytes is kept as it is.
-    for (const QByteArray& bytes : {QByteArray("\xC0\xAF"), QByteArray("\xED\xA0\x80"),
-                                    QByteArray("a\xE2\x82"), QByteArray("\xF4\x90\x80\x80")})
+    // A byte-order mark is a character of the name like any other.
+    for (const QByteArray& bytes :
+         {QByteArray("\xC0\xAF"), QByteArray("\xED\xA0\x80"), QByteArray("a\xE2\x82"),
+          QByteArray("\xF4\x90\x80\x80"), QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFsong.mp3"),
+          QByteArray("\xE9\xEF\xBB\xBFsong.mp3")})
         EXPECT_EQ(EncodeFileName(DecodeFileName(bytes)), bytes) << bytes.toHex().constData();
     std::mt19937 generator(7);
     for (int round = 0; round < 2000; ++round) {

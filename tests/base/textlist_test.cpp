@@ -44,6 +44,19 @@ TEST(TextList, KeepsEveryTextExactlyThroughAppendsAndRemovals) {
     EXPECT_TRUE(empty.isEmpty());
 }
 
+// A list whose rows are all empty; a row that begins with U+FEFF.
+TEST(TextList, KeepsEmptyRowsAndALeadingByteOrderMark) {
+    TextList list;
+    list.append(QStringView());
+    list.append(QUtf8StringView(""));
+    TextList empties;
+    empties.append(QStringView(u""));
+    list.append(std::move(empties));
+    const QString marked = QStringLiteral("\ufeffsong");
+    list.append(QStringView(marked));
+    EXPECT_EQ(list.toStringList(), QStringList({"", "", "", marked}));
+}
+
 TEST(TextList, KeepsTextsThatUtf8CarriesAsUtf8) {
     TextList list;
     list.append(QStringView(QStringLiteral("caf\u00e9 \u203a")));
