@@ -71,7 +71,12 @@ int RoundHalfEven(double value) {
 double LeadingNumber(const QString& text) {
     static const QRegularExpression number(
         QStringLiteral("^\\s*[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?"));
-    const QRegularExpressionMatch match = number.match(text);
+    // A number and the blanks before it are ASCII. The text from the first
+    // other character on never counts, and may hold a lone surrogate, for
+    // which the matcher would refuse the whole text.
+    const auto end =
+        std::find_if(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x80; });
+    const QRegularExpressionMatch match = number.match(QStringView(text.begin(), end));
     return match.hasMatch() ? match.captured().trimmed().toDouble() : 0.0;
 }
 

@@ -141,3 +141,12 @@ TEST(WaitSeconds, ZeroOrLessReturnsWithoutHandlingEvents) {
     WaitSeconds(0.01);
     EXPECT_TRUE(ran);
 }
+
+TEST(LeadingNumber, ReadsTheNumberThatBeginsTheText) {
+    EXPECT_EQ(LeadingNumber(" 2.5 times"), 2.5);
+    EXPECT_EQ(LeadingNumber("-1e2x"), -100);
+    EXPECT_EQ(LeadingNumber("x5"), 0);
+    // What follows the number may be anything, a lone surrogate too.
+    EXPECT_EQ(LeadingNumber(QString("5") + QChar(0xD800)), 5);
+    EXPECT_EQ(LeadingNumber(QString(".5") + QChar(0xDCE9) + "9"), 0.5);
+}
