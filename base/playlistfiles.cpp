@@ -68,6 +68,14 @@ private:
     qsizetype at_ = 0;
 };
 
+// Removing the suffix can bring escaped bytes together into valid UTF-8:
+// the entry is then the text that its bytes decode to, as it reads back
+// once saved.
+QString WithoutEmailSuffix(const QString& item) {
+    const QString removed = ReplaceAllNoCase(item, EmailSuffix, {});
+    return removed.size() == item.size() ? removed : DecodeFileName(EncodeFileName(removed));
+}
+
 QString FromPlaylistFolder(const QString& entry, const QString& folder) {
     // Only a leading "/" makes a path absolute (QDir takes ":name" for a resource).
     if (entry.isEmpty() || entry.startsWith(QLatin1Char('/')))
@@ -106,7 +114,7 @@ QStringList ReadPlaylistFile(const QString& path) {
     QString item;
     while (!reader.AtEnd()) {
         if (reader.Next(item))
-            entries.append(FromPlaylistFolder(ReplaceAllNoCase(item, EmailSuffix, {}), folder));
+            entries.append(FromPlaylistFolder(WithoutEmailSuffix(item), folder));
     }
     return entries;
 }
