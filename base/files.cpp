@@ -1,6 +1,7 @@
 #include "base/files.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <utility>
@@ -220,6 +221,71 @@ QString NotRegularFileReason(const QString& path) {
     if (::stat(EncodeFileName(path).constData(), &info) != 0 || S_ISREG(info.st_mode))
         return {};
     return QStringLiteral("it is not a regular file");
+}
+
+namespace {
+
+// Writes all of data, however the system splits the writes; the error
+// number of a failure, 0 when all was written.
+int WriteAll(int fd, const QByteArray& data) {
+    qsizetype written = 0;
+    while (written < data.size()) {
+        const ssize_t n =
+            ::write(fd, data.constData() + written, std::size_t(data.size() - written));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : EIO;
+        written += n;
+    }
+    return 0;
+}
+
+// The permissions the new file gets: those of the file it replaces, or, for
+// a new one, read and write for its owner and reading for the others.
+mode_t ModeFor(const QByteArray& target) {
+    struct stat old {};
+    return ::stat(target.constData(), &old) == 0 ? old.st_mode & 07777 : 0644;
+}
+
+// Written by hand rather than with QSaveFile: QSaveFile takes paths as text,
+// which cannot name a file whose name is not UTF-8, and Qt 6.4's commit()
+// moves a short file into place when its last write fails.
+int WriteAside(const QByteArray& target, const QByteArray& data) {
+    const qsizetype slash = target.lastIndexOf('/');
+    QByteArray aside = target.left(slash + 1) + '.' + target.mid(slash + 1) + ".XXXXXX";
+    const int fd = ::mkostemp(aside.data(), O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = WriteAll(fd, data);
+    if (error == 0 && (::fchmod(fd, ModeFor(target)) != 0 || ::fsync(fd) != 0))
+        error = errno;
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    if (error == 0 && ::rename(aside.constData(), target.constData()) != 0)
+        error = errno;
+    if (error != 0)
+        ::unlink(aside.constData());
+    return error;
+}
+
+} // namespace
+
+QString WriteFileWhole(const QString& path, const QByteArray& data) {
+    if (const QString reason = NotRegularFileReason(path); !reason.isEmpty())
+        return reason;
+    std::error_code ignored; // a folder that cannot be made fails the write below
+    fs::create_directories(NativePath(path).parent_path(), ignored);
+    const int error = WriteAside(EncodeFileName(path), data);
+    return error == 0 ? QString() : ErrorText(error);
+}
+
+int RemoveFile(const QString& path) {
+    return ::unlink(EncodeFileName(path).constData()) == 0 ? 0 : errno;
+}
+
+QString ErrorText(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 bool IsRegularFile(const QString& path) {

@@ -27,6 +27,17 @@ std::optional<QByteArray> ReadRegularFile(const QString& path);
 // regular file is; the reason when something else (a FIFO, a folder) is.
 QString NotRegularFileReason(const QString& path);
 bool IsRegularFile(const QString& path);
+
+// Writes data to the file at path whole or not at all, naming it by its own
+// bytes: written to a hidden file beside it, which then takes its place. Every
+// step is checked; on a failure (a full disk, say) the old file stays as it
+// was. Something other than a regular file in its place (a FIFO, a folder) is
+// a failure. Returns the reason of a failure, or an empty text.
+QString WriteFileWhole(const QString& path, const QByteArray& data);
+// Removes the file at path by its own bytes. Returns 0, or the error number.
+int RemoveFile(const QString& path);
+// The system's text for an error number.
+QString ErrorText(int error);
 // Whether path names a folder (following links); never reads Qt resources.
 bool IsFolder(const QString& path);
 

@@ -2,9 +2,7 @@
 
 #include <optional>
 
-#include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "base/files.h"
 
@@ -15,12 +13,18 @@ namespace {
 // The file is handled as raw lines, so that lines the program does not touch
 // are written back byte for byte, whatever their encoding.
 struct IniLines {
-    QList<QByteArray> lines; // without "\n"; a "\r" before it stays
+    QByteArray byteOrderMark; // some editors begin a UTF-8 file with one
+    QList<QByteArray> lines;  // without "\n"; a "\r" before it stays
     QByteArray lineEnd = "\n";
 };
 
-IniLines SplitLines(const QByteArray& data) {
+IniLines SplitLines(QByteArray data) {
     IniLines ini;
+    static constexpr QByteArrayView Utf8Mark("\xEF\xBB\xBF");
+    if (data.startsWith(Utf8Mark)) {
+        ini.byteOrderMark = Utf8Mark.toByteArray();
+        data.remove(0, Utf8Mark.size());
+    }
     if (data.isEmpty())
         return ini;
     ini.lines = data.split('\n');
@@ -110,7 +114,7 @@ void SetValue(IniLines& ini, const QString& section, const QString& key, const Q
 }
 
 QByteArray Joined(const IniLines& ini) {
-    QByteArray data;
+    QByteArray data = ini.byteOrderMark;
     for (const QByteArray& line : ini.lines)
         data += line + '\n';
     return data;
@@ -132,23 +136,21 @@ QString ReadIniValue(const QString& section, const QString& key, const QString& 
     return KeyValueOf(ini.lines[line])->value.left(MaxIniValueLength);
 }
 
-bool WriteIniValue(const QString& section, const QString& key, const QString& value,
-                   const QString& file) {
+QString WriteIniValue(const QString& section, const QString& key, const QString& value,
+                      const QString& file) {
     if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r')))
-        return false; // a line break would split the entry and garble the file
-    if (!NotRegularFileReason(file).isEmpty())
-        return false; // a FIFO or a folder in its place is never replaced
+        return QStringLiteral("the value holds a line break");
+    if (const QString reason = NotRegularFileReason(file); !reason.isEmpty())
+        return reason; // a FIFO or a folder in its place is never replaced
     IniLines ini;
     if (QFileInfo::exists(file)) {
         const std::optional<QByteArray> content = ReadRegularFile(file);
         if (!content)
-            return false;
+            return QStringLiteral("it cannot be read");
         ini = SplitLines(*content);
     }
     SetValue(ini, section, key.toUpper(), value);
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    QSaveFile out(file);
-    return out.open(QIODevice::WriteOnly) && out.write(Joined(ini)) >= 0 && out.commit();
+    return WriteFileWhole(file, Joined(ini));
 }
 
 } // namespace MP3Mod

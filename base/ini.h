@@ -13,10 +13,11 @@ inline constexpr int MaxIniValueLength = 749;
 QString ReadIniValue(const QString& section, const QString& key, const QString& file);
 
 // Writes KEY=value (key upper-cased) into section, keeping every other line of
-// the file. The file is replaced atomically; a file that exists but cannot be
-// read or is not a regular file (a FIFO, a folder) is left alone, and so is a
-// value holding a line break. Returns whether the value was written.
-bool WriteIniValue(const QString& section, const QString& key, const QString& value,
-                   const QString& file);
+// the file (a leading byte-order mark too). The file is replaced whole or not
+// at all; a file that exists but cannot be read or is not a regular file (a
+// FIFO, a folder) is left alone, and so is a value holding a line break.
+// Returns the reason of a failure, or an empty text.
+QString WriteIniValue(const QString& section, const QString& key, const QString& value,
+                      const QString& file);
 
 } // namespace MP3Mod

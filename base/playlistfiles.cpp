@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "base/files.h"
 #include "base/names.h"
@@ -88,17 +87,10 @@ QString FromPlaylistFolder(const QString& entry, const QString& folder) {
 QString WritePlaylistFile(const QString& path, const QStringList& entries) {
     if (path.isEmpty())
         return QStringLiteral("No file name was given.");
-    if (const QString reason = NotRegularFileReason(path); !reason.isEmpty())
-        return reason;
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return out.errorString();
+    QByteArray content;
     for (const QString& entry : entries)
-        out.write(EncodeFileName(entry) + "\r\n");
-    if (!out.commit())
-        return out.errorString();
-    return {};
+        content += EncodeFileName(entry) + "\r\n";
+    return WriteFileWhole(path, content);
 }
 
 QStringList ReadPlaylistFile(const QString& path) {

@@ -65,15 +65,25 @@ void Startup::FirstRun() {
         answer = AskDirectory(QStringLiteral("What is your mp3 directory?"));
     }
     if (FolderPasses(answer)) {
-        if (!MP3Mod::WriteIniValue(QStringLiteral("Settings"), QStringLiteral("Directory"), answer,
-                                   settingsFile_))
-            std::fprintf(stderr, "Tunevault: could not write the settings file %s\n",
-                         qPrintable(settingsFile_));
+        StoreDirectory(answer);
         FillLists(answer);
     }
     ShowForm3();
     HideMainAndPanel();
     Finish();
+}
+
+// A folder that cannot be stored is asked for again at the next start: the
+// user is told why.
+void Startup::StoreDirectory(const QString& folder) {
+    const QString failure = MP3Mod::WriteIniValue(
+        QStringLiteral("Settings"), QStringLiteral("Directory"), folder, settingsFile_);
+    if (failure.isEmpty())
+        return;
+    const QString text = QStringLiteral("The settings file ") + settingsFile_ +
+                         QStringLiteral(" could not be written: ") + failure;
+    std::fprintf(stderr, "Tunevault: %s\n", qPrintable(text));
+    dialogs_.ShowError(text);
 }
 
 QString Startup::AskDirectory(const QString& prompt) {

@@ -21,6 +21,7 @@ public:
 private:
     QString StoredDirectory() const;
     void FirstRun();
+    void StoreDirectory(const QString& folder);
     QString AskDirectory(const QString& prompt);
     void FillLists(const QString& folder);
     void HideMainAndPanel();

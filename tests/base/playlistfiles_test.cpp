@@ -1,8 +1,13 @@
+#include <cerrno>
+
+#include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "base/files.h"
+#include "base/ini.h"
 #include "base/playlistfiles.h"
+#include "tests/support/fulldisk.h"
 #include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
 #include "tests/support/unwritable.h"
@@ -76,6 +81,39 @@ TEST(PlaylistFile, FailedWriteSaysWhyAndLeavesTheOldFileWhole) {
         GTEST_SKIP() << "this file system cannot lock a folder";
     EXPECT_NE(WritePlaylistFile(list, {"/new/entry.mp3"}), "");
     EXPECT_EQ(folder.read("locked/Mix.m3u"), "/old/entry.mp3\r\n");
+}
+
+// On a disk that fills up, neither a playlist nor the settings file is cut
+// short, both say why, and nothing is left beside them, hidden or not.
+TEST(FullDisk, WritesFailWholeAndLeaveTheOldFilesAndNothingElse) {
+    TestFolder folder;
+    const QByteArray mix = "/a.mp3\r\n/b.mp3\r\n/c.mp3\r\n";
+    const QString list = folder.write("Mix.m3u", mix);
+    const QByteArray settings = "[Settings]\nDIRECTORY=/old\n";
+    const QString ini = folder.write("mp3.ini", settings);
+    {
+        const FullDisk full(24);
+        EXPECT_NE(WritePlaylistFile(list, {"/first/new/entry.mp3", "/second/new/entry.mp3"}), "");
+        EXPECT_NE(WritePlaylistFile(folder.at("Playlist.m3u"), {"/a/long/enough/entry.mp3"}), "");
+        EXPECT_EQ(WriteIniValue("Settings", "Directory", "/a/new/folder", ini), ErrorText(EFBIG));
+    }
+    EXPECT_EQ(folder.read("Mix.m3u"), mix);
+    EXPECT_EQ(folder.read("mp3.ini"), settings);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList({"Mix.m3u", "mp3.ini"}));
+}
+
+// Removing the e-mail suffix may bring escaped bytes together into a
+// character: the entry read is the one that a save then reads back.
+TEST(PlaylistFile, EntriesReadBackTheSameAfterASave) {
+    TestFolder folder;
+    const QString list = folder.write("p.m3u", "/music/\xE2\x82@kelm.example\xAC.mp3\r\n"
+                                               "/music/caf\xE9@KELM.example.mp3\r\n");
+    const QStringList read = ReadPlaylistFile(list);
+    EXPECT_EQ(read, QStringList({QString::fromUtf8("/music/\u20ac.mp3"),
+                                 DecodeFileName("/music/caf\xe9.mp3")}));
+    ASSERT_EQ(WritePlaylistFile(list, read), "");
+    EXPECT_EQ(ReadPlaylistFile(list), read);
 }
 
 TEST(ReplaceAllNoCase, ReplacesEveryOccurrenceInAnyCase) {

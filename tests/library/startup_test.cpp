@@ -1,11 +1,15 @@
+#include <cerrno>
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "base/files.h"
 #include "base/ini.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
 #include "controls/timer.h"
+#include "tests/support/fulldisk.h"
 #include "tests/support/programfixture.h"
 
 namespace {
@@ -77,6 +81,36 @@ TEST_F(StartupTest, FirstRunStoresTheAnswerAsTypedAndFillsTheList) {
     EXPECT_EQ(config.read("tunevault/mp3.ini"),
               "[Settings]\nDIRECTORY=" + music.path().toUtf8() + "/\n");
     EXPECT_EQ(program->form1.dir->text(), music.path() + "/");
+    expectStartedWithSongs(music.path());
+}
+
+// The answer is listed all the same; the next start will ask again.
+TEST_F(StartupTest, FirstRunWhoseSettingsCannotBeWrittenSaysWhy) {
+    config.write("tunevault/mp3.ini", "\xEF\xBB\xBF; written by an editor\n");
+    dialogs.inputAnswers = {music.path()};
+    {
+        const FullDisk full(16);
+        start();
+    }
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_EQ(dialogs.shown[1].title, "Error.");
+    EXPECT_EQ(dialogs.shown[1].text, "The settings file " + settingsFile() +
+                                         " could not be written: " + MP3Mod::ErrorText(EFBIG));
+    EXPECT_EQ(config.read("tunevault/mp3.ini"), "\xEF\xBB\xBF; written by an editor\n");
+    expectStartedWithSongs(music.path());
+
+    // With room again, the answer is stored in the one section, and the next
+    // start finds it.
+    program.reset();
+    dialogs.inputAnswers = {music.path()};
+    start();
+    EXPECT_EQ(config.read("tunevault/mp3.ini"), "\xEF\xBB\xBF; written by an editor\n"
+                                                "[Settings]\nDIRECTORY=" +
+                                                    music.path().toUtf8() + "\n");
+    dialogs.shown.clear();
+    program.reset();
+    start();
+    EXPECT_TRUE(dialogs.shown.empty());
     expectStartedWithSongs(music.path());
 }
 

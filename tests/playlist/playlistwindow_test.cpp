@@ -2,9 +2,11 @@
 #include <QFileInfo>
 #include <QTest>
 
+#include "base/files.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
 #include "controls/timer.h"
+#include "tests/support/fulldisk.h"
 #include "tests/support/programfixture.h"
 #include "tests/support/texthistory.h"
 #include "tests/support/unwritable.h"
@@ -128,6 +130,23 @@ TEST_F(PlaylistTest, FailedSaveSaysSoAndKeepsTheOldFile) {
     EXPECT_EQ(dialogs.shown[2].title, "Error.");
     EXPECT_TRUE(dialogs.shown[2].text.contains(data("Mix.m3u")));
     EXPECT_EQ(config.read("data/Mix.m3u"), "/old mix.mp3\r\n");
+}
+
+TEST_F(PlaylistTest, SaveOnAFullDiskSaysSoAndKeepsTheOldFile) {
+    config.write("data/Mix.m3u", "/old mix.mp3\r\n");
+    addMatching("o");
+    {
+        const FullDisk full(16);
+        form4().Saveplaylist->trigger(); // the default name: a new file
+        dialogs.inputAnswers = {"Mix"};
+        form4().Saveplaylist->trigger();
+    }
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(dialogs.shown[1].title, "Error.");
+    EXPECT_TRUE(dialogs.shown[1].text.contains(data("Playlist.m3u")));
+    EXPECT_EQ(dialogs.shown[2].title, "Error.");
+    EXPECT_EQ(config.read("data/Mix.m3u"), "/old mix.mp3\r\n");
+    EXPECT_EQ(QDir(data("")).entryList(QDir::Files | QDir::Hidden), QStringList({"Mix.m3u"}));
 }
 
 TEST_F(PlaylistTest, LoadWithNoneOneOrSeveralFiles) {
