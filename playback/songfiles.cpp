@@ -1,8 +1,6 @@
 #include "playback/songfiles.h"
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 
 #include <QFileInfo>
 #include <fcntl.h>
@@ -46,8 +44,7 @@ bool RenameSongFile(Dialogs& dialogs, const QString& oldPath, const QString& new
                        QStringLiteral("Error."), Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
     else if (error != 0)
         dialogs.ShowError(QStringLiteral("The file ") + oldPath +
-                          QStringLiteral(" could not be renamed: ") +
-                          QString::fromLocal8Bit(std::strerror(error)));
+                          QStringLiteral(" could not be renamed: ") + MP3Mod::ErrorText(error));
     return error == 0;
 }
 
@@ -83,13 +80,12 @@ void SongFiles::DeleteMP3Click() {
 }
 
 bool SongFiles::DeleteConfirmed(const QString& path) {
-    if (::unlink(MP3Mod::EncodeFileName(path).constData()) == 0)
+    const int error = MP3Mod::RemoveFile(path);
+    if (error == 0)
         return true;
-    const int error = errno;
-    dialogs_.ShowError(QStringLiteral("The file ") + path +
-                       QStringLiteral(" could not be deleted: ") +
-                       (error == ENOENT ? QStringLiteral("it is gone.")
-                                        : QString::fromLocal8Bit(std::strerror(error))));
+    dialogs_.ShowError(
+        QStringLiteral("The file ") + path + QStringLiteral(" could not be deleted: ") +
+        (error == ENOENT ? QStringLiteral("it is gone.") : MP3Mod::ErrorText(error)));
     return false;
 }
 

@@ -1,11 +1,12 @@
 #include "playlist/playlistwindow.h"
 
+#include <cerrno>
+
 #include <QCursor>
-#include <QFile>
-#include <QFileInfo>
 #include <QMenu>
 
 #include "base/common.h"
+#include "base/files.h"
 #include "base/mediaplayer.h"
 #include "controls/dialogs.h"
 #include "controls/label.h"
@@ -94,10 +95,9 @@ void PlaylistWindow::ClearListClick() {
     }
     form4_.List1->Clear();
     form4_.List2->Clear();
-    QFile file(loaded);
     // A file already gone leaves nothing to delete; any other failure is said.
-    if (QFileInfo::exists(loaded) && !file.remove())
+    if (const int error = MP3Mod::RemoveFile(loaded); error != 0 && error != ENOENT)
         dialogs_.ShowError(QStringLiteral("The playlist ") + loaded +
-                           QStringLiteral(" could not be deleted: ") + file.errorString());
+                           QStringLiteral(" could not be deleted: ") + MP3Mod::ErrorText(error));
     form4_.ThePlaylist->clear();
 }

@@ -205,6 +205,20 @@ TEST_F(PlaylistTest, ClearListDeletesTheLoadedPlaylist) {
     EXPECT_EQ(dialogs.shown.back().text, "Please make or load a playlist.");
 }
 
+// A name that is not UTF-8 names its own file, not the one that Qt's text
+// for it would name.
+TEST_F(PlaylistTest, ClearListDeletesAPlaylistWhoseNameIsNotUtf8) {
+    config.makeFolder("data");
+    const QString loaded = config.writeRawName("data/caf\xe9.m3u", "/songs/a.mp3\r\n");
+    form4().LoadPlaylist1->trigger();
+    ASSERT_EQ(form4().ThePlaylist->text(), loaded);
+    const QString neighbour = config.write("data/caf\ufffd.m3u", "/songs/b.mp3\r\n");
+    form4().ClearList->trigger();
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_FALSE(MP3Mod::IsRegularFile(loaded));
+    EXPECT_TRUE(QFileInfo::exists(neighbour));
+}
+
 TEST_F(PlaylistTest, ClearListOfAPlaylistAlreadyGoneStillEmptiesTheLists) {
     config.write("data/Mix.m3u", "/songs/a.mp3\r\n");
     form4().LoadPlaylist1->trigger();
