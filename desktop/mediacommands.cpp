@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAction>
+
 #include "base/common.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
@@ -30,8 +32,12 @@ void MediaCommands::Play() {
             return;
         form1_.List1->SetListIndex(std::max(0, form1_.List1->ListIndex()));
         handlers_.choice.PlaySelectedSong();
+    } else if (form1_.Stop1->isChecked()) {
+        handlers_.transport.Stop1Click();
     } else if (form2_.lblpause->Caption() == ResumeGlyph) {
         handlers_.panel.lblpauseClick();
+    } else if (form1_.Pause1->text() == QLatin1String("Resume")) {
+        handlers_.transport.Pause1Click();
     } else if (Status() != MediaPlayer::PlayState::Playing) {
         media_.Play();
     }
@@ -60,13 +66,17 @@ void MediaCommands::Stop() {
     emit Changed();
 }
 
+// Where the menu's command would only refuse with a message, the desktop's
+// does nothing: a desktop control never opens a dialog.
 void MediaCommands::Next() {
-    handlers_.transport.NextClick();
+    if (CanGoNext())
+        handlers_.transport.NextClick();
     emit Changed();
 }
 
 void MediaCommands::Previous() {
-    handlers_.transport.PreviousClick();
+    if (CanGoPrevious())
+        handlers_.transport.PreviousClick();
     emit Changed();
 }
 

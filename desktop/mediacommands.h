@@ -29,15 +29,16 @@ public:
     MediaCommands(Form1& form1, Form2& form2, MediaPlayer& media, Handlers handlers);
 
     // With nothing loaded, plays the selected row of the song list (the first
-    // when none is); a paused song resumes as the pause glyph does; a stopped
-    // one plays again.
+    // when none is). A song stopped or paused by a window's command resumes
+    // as that command's second click does, so that its mark and caption
+    // follow; a song stopped otherwise plays again.
     void Play();
     // Pauses a playing song as the pause glyph does.
     void Pause();
     void PlayPause();
     // The stop glyph.
     void Stop();
-    // The song list's Next and Previous.
+    // The song list's Next and Previous, where they would act.
     void Next();
     void Previous();
     // Moves the seek slider to the second, as the user's move does.

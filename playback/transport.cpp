@@ -21,6 +21,8 @@ void Transport::Refuse(const char* message) {
 
 void Transport::NextClick() {
     ListBox& names = *form1_.List1;
+    if (names.ListCount() == 0)
+        return; // no row to go to
     if (names.ListIndex() == names.ListCount() - 1) {
         Refuse("You are on the last song of the list, You can't go above that.");
         return;

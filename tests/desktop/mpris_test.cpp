@@ -96,6 +96,11 @@ protected:
             return {};
         return pending.reply().arguments().value(0).value<QDBusVariant>().variant();
     }
+    // A media key pressed while a window has the focus.
+    void press(Qt::Key key) {
+        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+        QCoreApplication::sendEvent(form1().List1, &event);
+    }
     QVariantMap metadata() {
         const QVariant value = property(Player, "Metadata");
         QVariantMap map;
@@ -193,10 +198,6 @@ TEST_F(MprisTest, ChangesAreAnnouncedAndSeeksSaidSo) {
 
 TEST_F(MprisTest, MediaKeysToggleAndStepLikeTheMediaControls) {
     select(0);
-    auto press = [this](Qt::Key key) {
-        QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
-        QCoreApplication::sendEvent(form1().List1, &event);
-    };
     press(Qt::Key_MediaTogglePlayPause);
     EXPECT_EQ(form2().lblpause->Caption(), "3");
     press(Qt::Key_MediaPlay);
@@ -204,6 +205,37 @@ TEST_F(MprisTest, MediaKeysToggleAndStepLikeTheMediaControls) {
     press(Qt::Key_MediaNext);
     EXPECT_EQ(form1().List1->ListIndex(), 1);
     EXPECT_EQ(media.CurrentFile(), music.at("b_song.mp3"));
+}
+
+// The desktop's commands leave the menu items as the windows' own second
+// click would, and never open a dialog: where Next or Previous would only
+// refuse, they do nothing.
+TEST_F(MprisTest, DesktopCommandsFollowTheMenuItemsAndOpenNoDialog) {
+    select(1); // the last row
+    dialogs.shown.clear();
+    for (int i = 0; i < 3; ++i) {
+        call(Player, "Next");
+        press(Qt::Key_MediaNext);
+    }
+    call(Player, "Previous");
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    form1().Stop1->trigger();
+    ASSERT_TRUE(form1().Stop1->isChecked());
+    call(Player, "Play");
+    EXPECT_FALSE(form1().Stop1->isChecked());
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Playing);
+    form1().Stop1->trigger(); // one click stops again
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Stopped);
+    form1().Stop1->trigger();
+
+    form1().Pause1->trigger();
+    ASSERT_EQ(form1().Pause1->text(), "Resume");
+    press(Qt::Key_MediaPlay);
+    EXPECT_EQ(form1().Pause1->text(), "Pause");
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Playing);
+    form1().Pause1->trigger(); // one click pauses again
+    EXPECT_EQ(media.state, MediaPlayer::PlayState::Paused);
 }
 
 #include "mpris_test.moc"
