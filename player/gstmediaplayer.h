@@ -1,19 +1,16 @@
 #pragma once
-// The media player on GStreamer's playbin. Bus messages are handed from
-// GStreamer's threads to the user-interface thread as queued calls, so no
-// call here ever waits for a file to load.
+// The media player on GStreamer's playbin. The windows' thread keeps what the
+// player reports; the pipeline changes state on a thread of its own, and its
+// bus messages come back as queued calls. So no call here ever waits for a
+// file to load or for the sound server to answer.
 
-#include <atomic>
 #include <future>
-#include <memory>
 
 #include <QElapsedTimer>
 #include <QObject>
 
 #include "base/mediaplayer.h"
-
-typedef struct _GstElement GstElement;
-typedef struct _GstMessage GstMessage;
+#include "player/playerpipeline.h"
 
 class GstMediaPlayer : public QObject, public MediaPlayer {
     Q_OBJECT
@@ -24,6 +21,9 @@ public:
         QString applicationName;
         QString iconName;
     };
+    // How long the desktop's sound output may take to open a song before the
+    // song plays silently instead.
+    static constexpr int OutputLimitMilliseconds = 5'000;
 
     // Starts GStreamer and opens the desktop's sound output on a thread of
     // its own, so that the windows can be built meanwhile: the desktop's
@@ -33,8 +33,9 @@ public:
 
     // Plays to the desktop's sound system (as OpenDesktopSink opens it).
     explicit GstMediaPlayer(const StreamIdentity& identity);
-    // Plays into the sink once it is opened; the first call that needs the
-    // player waits for it.
+    // Plays into the sink once it is opened. Where it is the desktop's, a
+    // song whose output does not open in time plays silently, and the next
+    // song tries the desktop's output afresh.
     GstMediaPlayer(std::future<GstElement*> sink, const StreamIdentity& identity);
     // Plays into the given sink element, which the player takes over.
     explicit GstMediaPlayer(GstElement* sink, const StreamIdentity& identity = {});
@@ -59,24 +60,27 @@ public:
 private:
     enum class Load { Empty, Opening, Ready, Failed };
 
-    // The pipeline, built at the first call that needs it.
-    GstElement* Playbin() const;
-    void Build(GstElement* sink) const;
-    // Loads the current file and starts it playing.
+    PlayerPipeline::Listener Listener();
+    void Replace(PlayerPipeline* pipeline);
+    // Starts the current file on the pipeline.
     void StartOpening();
     // Starts the first song now if it still waits for the event loop.
     void StartPendingOpening();
+    // Gives up the desktop's output for this song if it holds the song up.
+    void CheckOutput(quint64 song);
     void HandleMessage(GstMessage* message, quint64 generation);
     void ReportError(GstMessage* message);
-    void Seek(double seconds);
     void QueryDuration();
+    void Seek(double seconds);
     void Fail(const QString& reason);
+    bool Loaded() const { return load_ == Load::Ready || load_ == Load::Opening; }
 
-    StreamIdentity identity_;
-    mutable std::future<GstElement*> pendingSink_;
-    mutable GstElement* playbin_ = nullptr;
-    mutable GstElement* panorama_ = nullptr;
-    mutable GstElement* output_ = nullptr; // the output bin, owned by playbin_
+    PlayerPipeline::Identity identity_;
+    // Kept here, so that they carry over to the next pipeline.
+    PlayerPipeline::Settings settings_;
+    PlayerPipeline* pipeline_ = nullptr;
+    bool opened_ = false;  // a song was started on a pipeline
+    bool pending_ = false; // the first song waits for the event loop to turn
     QString currentFile_;
     Load load_ = Load::Empty;
     bool ended_ = false;
@@ -87,13 +91,9 @@ private:
     mutable double position_ = 0;
     mutable QElapsedTimer positionRead_;
     double rate_ = 1.0;
-    // Kept here, so that they can be set before the pipeline is built.
-    double gain_ = 1.0;
-    bool mute_ = false;
-    float pan_ = 0;
-    // Counts the files opened; messages of an earlier file are dropped.
-    std::atomic<quint64> generation_{0};
-
-    friend struct BusBridge;
-    friend struct OutputSetup;
+    // Counts the songs opened; the limits of an earlier song do nothing.
+    quint64 song_ = 0;
+    // Counts the starts of a song on a pipeline; messages of an earlier start
+    // are dropped.
+    quint64 generation_ = 0;
 };
