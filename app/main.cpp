@@ -77,10 +77,12 @@ int main(int argc, char* argv[]) {
         std::fflush(nullptr);
         std::_Exit(0);
     });
+    program.Start();
+    // The desktop's controls come once the start-up has finished: like the
+    // user's input, they must not reach the windows before.
     Mpris mpris(program.Media(), AppId);
     if (const QString failure = mpris.Register(QDBusConnection::sessionBus()); !failure.isEmpty())
         std::fprintf(stderr, "Tunevault: the desktop's media controls cannot reach Tunevault: %s\n",
                      qPrintable(failure));
-    program.Start();
     return QApplication::exec();
 }

@@ -106,9 +106,10 @@ void Startup::ShowForm3() {
     form3_.EnsureLoaded();
     // Shown before the events waiting are handled: the player starts the
     // first song at the next turn of the event loop, after the window is up.
+    // The user's input waits until the start-up has finished.
     do {
         form3_.show();
-        QCoreApplication::processEvents();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     } while (!form3_.isVisible());
 }
 

@@ -1,8 +1,6 @@
 #include <cerrno>
 
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 
 #include "base/files.h"
 #include "base/ini.h"
@@ -11,6 +9,7 @@
 #include "controls/timer.h"
 #include "tests/support/fulldisk.h"
 #include "tests/support/programfixture.h"
+#include "tests/support/startupchecks.h"
 
 namespace {
 
@@ -38,23 +37,10 @@ protected:
     }
 
     void expectFinished() {
-        Program& p = *program;
-        EXPECT_TRUE(p.form3.isVisible());
-        EXPECT_FALSE(p.form1.isVisible());
-        EXPECT_FALSE(p.form2.isVisible());
-        EXPECT_TRUE(p.form1.Timer1->Enabled());
-        for (Timer* timer :
-             {p.form1.Timer2, p.form1.Timer3, p.form1.Timer4, p.form1.Timer5, p.form1.Timer6})
-            EXPECT_FALSE(timer->Enabled());
-        EXPECT_EQ(p.form1.Height(), 2310);
-        EXPECT_EQ(p.form2.Left(), p.form1.Left());
-        EXPECT_EQ(p.form4.Left(), p.form1.Left());
-        // Positions are kept in whole pixels of 15 twips.
-        EXPECT_NEAR(p.form2.Top(), p.form1.Top() + 2290, 15);
-        EXPECT_NEAR(p.form4.Top(), p.form1.Top() + 4580, 15);
-        const QRect screen = QGuiApplication::primaryScreen()->geometry();
-        EXPECT_NEAR(p.form1.Left(), screen.width() * 15 / 2.0 - 3975 / 2.0, 15);
-        EXPECT_NEAR(p.form1.Top(), screen.height() * 15 * 0.85 / 2 - 2310 / 2.0, 15);
+        EXPECT_TRUE(program->form3.isVisible());
+        EXPECT_FALSE(program->form1.isVisible());
+        EXPECT_FALSE(program->form2.isVisible());
+        ExpectStartupFinished(*program);
     }
 
     void expectAsked(std::initializer_list<QString> promptsAndMessages) {

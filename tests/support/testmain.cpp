@@ -1,4 +1,5 @@
-// Runs the tests inside a Qt application on the offscreen platform, with the
+// Runs the tests inside a Qt application, on the offscreen platform unless
+// another is chosen, with the
 // program's clock running fast so that waits and timers take little time.
 
 #include <QApplication>
@@ -21,7 +22,8 @@ extern "C" const char* __lsan_default_suppressions() {
 #endif
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const ScopedClockFactor fast(TestClockFactor);
     testing::InitGoogleTest(&argc, argv);
