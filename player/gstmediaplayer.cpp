@@ -26,7 +26,19 @@ GstMediaPlayer::GstMediaPlayer(const StreamIdentity& identity)
 
 GstMediaPlayer::GstMediaPlayer(std::future<GstElement*> sink, const StreamIdentity& identity)
     : identity_{identity.applicationName.toUtf8(), identity.iconName.toUtf8()},
-      pipeline_(new PlayerPipeline(std::move(sink), identity_, settings_, Listener())) {}
+      pipeline_(new PlayerPipeline(std::move(sink), identity_, settings_, Listener())) {
+    // A file that never finishes opening (a stalled network share) must not
+    // keep anyone waiting on the position for ever.
+    openingLimit_.setSingleShot(true);
+    openingLimit_.setInterval(OpeningLimitMilliseconds);
+    connect(&openingLimit_, &QTimer::timeout, this, [this] {
+        if (load_ == Load::Opening)
+            Fail(QStringLiteral("it did not open in time"));
+    });
+    outputLimit_.setSingleShot(true);
+    outputLimit_.setInterval(OutputLimitMilliseconds);
+    connect(&outputLimit_, &QTimer::timeout, this, &GstMediaPlayer::CheckOutput);
+}
 
 GstMediaPlayer::GstMediaPlayer(GstElement* sink, const StreamIdentity& identity)
     : GstMediaPlayer(
@@ -61,7 +73,6 @@ void GstMediaPlayer::Replace(PlayerPipeline* pipeline) {
 
 void GstMediaPlayer::OpenFile(const QString& path) {
     currentFile_ = path;
-    ++song_;
     ++generation_;
     pending_ = false;
     positionRead_.invalidate();
@@ -78,14 +89,8 @@ void GstMediaPlayer::OpenFile(const QString& path) {
     // sound server may have started since.
     if (pipeline_->output() == PlayerPipeline::Output::Silent)
         Replace(PlayerPipeline::ToDesktop(identity_, settings_, Listener(), false));
-    const quint64 song = song_;
-    // A file that never finishes opening (a stalled network share) must not
-    // keep anyone waiting on the position for ever.
-    QTimer::singleShot(OpeningLimitMilliseconds, this, [this, song] {
-        if (song == song_ && load_ == Load::Opening)
-            Fail(QStringLiteral("it did not open in time"));
-    });
-    QTimer::singleShot(OutputLimitMilliseconds, this, [this, song] { CheckOutput(song); });
+    openingLimit_.start();
+    outputLimit_.start();
     if (opened_) {
         StartOpening();
         return;
@@ -111,9 +116,8 @@ void GstMediaPlayer::StartOpening() {
 // The output holds the song up when the state change that opens it has not
 // returned (the server does not answer the connection), or when the song's
 // sound has reached the output and the output does not take it.
-void GstMediaPlayer::CheckOutput(quint64 song) {
-    if (song != song_ || load_ != Load::Opening ||
-        pipeline_->output() != PlayerPipeline::Output::Desktop ||
+void GstMediaPlayer::CheckOutput() {
+    if (load_ != Load::Opening || pipeline_->output() != PlayerPipeline::Output::Desktop ||
         (pipeline_->Started(generation_) && !pipeline_->SoundReached(generation_)))
         return;
     PlayerPipeline::SaySilent();

@@ -8,6 +8,7 @@
 
 #include <QElapsedTimer>
 #include <QObject>
+#include <QTimer>
 
 #include "base/mediaplayer.h"
 #include "player/playerpipeline.h"
@@ -67,7 +68,7 @@ private:
     // Starts the first song now if it still waits for the event loop.
     void StartPendingOpening();
     // Gives up the desktop's output for this song if it holds the song up.
-    void CheckOutput(quint64 song);
+    void CheckOutput();
     void HandleMessage(GstMessage* message, quint64 generation);
     void ReportError(GstMessage* message);
     void QueryDuration();
@@ -91,8 +92,9 @@ private:
     mutable double position_ = 0;
     mutable QElapsedTimer positionRead_;
     double rate_ = 1.0;
-    // Counts the songs opened; the limits of an earlier song do nothing.
-    quint64 song_ = 0;
+    // The limits of the song opening now.
+    QTimer openingLimit_;
+    QTimer outputLimit_;
     // Counts the starts of a song on a pipeline; messages of an earlier start
     // are dropped.
     quint64 generation_ = 0;

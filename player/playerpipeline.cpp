@@ -314,19 +314,21 @@ void PlayerPipeline::OpenNow(const QByteArray& fileName, quint64 generation, boo
 }
 
 // Notes the first sound of the file that reaches the output: if the file
-// still has not opened then, the output is what holds it up.
+// still has not opened then, the output is what holds it up. The note of an
+// earlier file that never sounded may come later, and is then no news.
 void PlayerPipeline::WatchSoundReaching(quint64 generation) {
-    if (reachProbe_)
-        gst_pad_remove_probe(input_, reachProbe_);
-    reachProbe_ = gst_pad_add_probe(
+    using Reach = std::pair<PlayerPipeline*, quint64>;
+    gst_pad_add_probe(
         input_, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
         [](GstPad*, GstPadProbeInfo*, gpointer data) {
-            auto* reach = static_cast<std::pair<PlayerPipeline*, quint64>*>(data);
-            reach->first->reached_ = reach->second;
+            const auto* reach = static_cast<Reach*>(data);
+            quint64 known = reach->first->reached_.load();
+            while (known < reach->second &&
+                   !reach->first->reached_.compare_exchange_weak(known, reach->second)) {
+            }
             return GST_PAD_PROBE_REMOVE;
         },
-        new std::pair<PlayerPipeline*, quint64>(this, generation),
-        [](gpointer data) { delete static_cast<std::pair<PlayerPipeline*, quint64>*>(data); });
+        new Reach(this, generation), [](gpointer data) { delete static_cast<Reach*>(data); });
 }
 
 void PlayerPipeline::Play() {

@@ -109,7 +109,6 @@ private:
     GstElement* panorama_ = nullptr;
     GstElement* outputBin_ = nullptr; // owned by playbin_
     GstPad* input_ = nullptr;         // the output bin's input
-    unsigned long reachProbe_ = 0;
     std::atomic<quint64> generation_{0};
     std::atomic<quint64> started_{0};
     std::atomic<quint64> reached_{0};
