@@ -27,5 +27,6 @@ bench: deps
 	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
 	cmake --build build/release -j $(JOBS)
 	bench/inprocess.sh build/release/bench/tunevault_bench
+	bench/songmemory.sh build/release/bench/songmemory
 	bench/startup.sh build/release/tunevault build/release/bench/mapwatch build/release/bench/floorwindow
 	bench/playing.sh build/release/tunevault build/release/bench/tickwindow
