@@ -250,14 +250,12 @@ void PlayerPipeline::Retire(int waitMilliseconds) {
 void PlayerPipeline::Post(std::function<void()> command) {
     if (!building_) {
         building_ = true;
-        g_thread_pool_push(
-            thread_, new std::function<void()>([this, settings = settings_] { Build(settings); }),
-            nullptr);
+        g_thread_pool_push(thread_, new std::function<void()>([this] { Build(); }), nullptr);
     }
     g_thread_pool_push(thread_, new std::function<void()>(std::move(command)), nullptr);
 }
 
-void PlayerPipeline::Build(const Settings& settings) {
+void PlayerPipeline::Build() {
     GstElement* sink = sinkSource_.get();
     EnsureGstreamer();
     if (Named(sink, SilentSinkName))
@@ -269,7 +267,6 @@ void PlayerPipeline::Build(const Settings& settings) {
     input_ = gst_element_get_static_pad(outputBin_, "sink");
     g_object_set(playbin_, "flags", PlayFlagAudio | PlayFlagSoftVolume, "audio-sink", outputBin_,
                  nullptr);
-    SetSettings(settings);
     GstPad* panoramaInput = gst_element_get_static_pad(panorama_, "sink");
     g_signal_connect(panoramaInput, "notify::caps", G_CALLBACK(+[](GstPad* pad, GParamSpec*) {
                          PassStereoThroughAtCentre(GST_PAD_PARENT(pad));
@@ -282,6 +279,9 @@ void PlayerPipeline::Build(const Settings& settings) {
     GstBus* bus = gst_element_get_bus(playbin_);
     gst_bus_set_sync_handler(bus, &BusBridge::OnMessage, this, nullptr);
     gst_object_unref(bus);
+    std::lock_guard<std::mutex> hold(settingsLock_);
+    SetSettings(settings_);
+    built_ = true;
 }
 
 void PlayerPipeline::Deliver(GstMessage* message) {
@@ -362,12 +362,14 @@ void PlayerPipeline::Close() {
         Post([this] { gst_element_set_state(playbin_, GST_STATE_NULL); });
 }
 
-// Until the pipeline is built, the settings wait for the build.
+// Set at once, so that the sound after the call has them: setting them
+// never waits on the sound server. Until the pipeline is built, they wait
+// for the build.
 void PlayerPipeline::Apply(const Settings& settings) {
-    if (building_)
-        Post([this, settings] { SetSettings(settings); });
-    else
-        settings_ = settings;
+    std::lock_guard<std::mutex> hold(settingsLock_);
+    settings_ = settings;
+    if (built_)
+        SetSettings(settings_);
 }
 
 void PlayerPipeline::SetSettings(const Settings& settings) {

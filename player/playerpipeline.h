@@ -66,7 +66,8 @@ public:
     // afterwards.
     void Retire(int waitMilliseconds = 0);
 
-    // Commands, carried out in order on the pipeline's thread.
+    // Commands, carried out in order on the pipeline's thread, but for
+    // Apply, which sets what it can at once.
     void Open(const QByteArray& fileName, quint64 generation, bool paused);
     void Play();
     void Pause();
@@ -92,7 +93,7 @@ public:
 private:
     ~PlayerPipeline();
     void Post(std::function<void()> command);
-    void Build(const Settings& settings);
+    void Build();
     void OpenNow(const QByteArray& fileName, quint64 generation, bool paused);
     void WatchSoundReaching(quint64 generation);
     void SeekNow(double rate, double seconds);
@@ -101,9 +102,11 @@ private:
 
     GThreadPool* thread_;
     bool building_ = false; // the build was posted
+    std::mutex settingsLock_;
+    bool built_ = false; // guarded by settingsLock_
     std::future<GstElement*> sinkSource_;
     Identity identity_;
-    Settings settings_;
+    Settings settings_; // guarded by settingsLock_
     std::atomic<Output> output_{Output::Desktop};
     GstElement* playbin_ = nullptr;
     GstElement* panorama_ = nullptr;
