@@ -6,6 +6,7 @@
 #include <QIcon>
 #include <QStandardPaths>
 
+#include "app/commandline.h"
 #include "app/program.h"
 #include "controls/picture.h"
 #include "controls/qtdialogs.h"
@@ -51,9 +52,17 @@ bool ExplainMissingDisplay() {
     return true;
 }
 
+// Ends the process without waiting on the sound output, which may still be
+// opening on its thread.
+[[noreturn]] void EndAtOnce() {
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const QStringList songs = SongsFromCommandLine(argc, argv);
     if (ExplainMissingDisplay())
         return 1;
     // GStreamer starts and the sound output opens while the windows are built.
@@ -66,6 +75,9 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(AppId);
     QApplication::setWindowIcon(QIcon(MP3Mod::Picture(QStringLiteral(":/icon.png"))));
     QApplication::setQuitOnLastWindowClosed(false);
+    // One Tunevault on the desktop: a second launch acts through the first.
+    if (Mpris::HandOverToRunning(QDBusConnection::sessionBus(), songs))
+        EndAtOnce();
 
     const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
                                  QStringLiteral("/mp3.ini"),
@@ -73,11 +85,8 @@ int main(int argc, char* argv[]) {
     GstMediaPlayer media(std::move(sink),
                          GstMediaPlayer::StreamIdentity{QStringLiteral("Tunevault"), AppId});
     QtDialogs dialogs;
-    Program program(media, dialogs, paths, [] {
-        std::fflush(nullptr);
-        std::_Exit(0);
-    });
-    program.Start();
+    Program program(media, dialogs, paths, EndAtOnce);
+    program.Start(songs);
     // The desktop's controls come once the start-up has finished: like the
     // user's input, they must not reach the windows before.
     Mpris mpris(program.Media(), AppId);

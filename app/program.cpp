@@ -39,7 +39,9 @@ Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
       songFiles_(form1, form4, dialogs), songListKeys_(form1, songChoice_, songFiles_),
       windows_(form1, form2, form4, dialogs, [this] { End(); }),
       mediaCommands_(form1, form2, media,
-                     {songChoice_, transport_, controlPanel_, [this] { ShowWindows(); },
+                     {songChoice_, transport_, controlPanel_, soundEffects_,
+                      [this] { ShowWindows(); },
+                      [this](const QStringList& songs) { playlistWindow_.OpenSongs(songs); },
                       [this] {
                           End();
                       }}),
@@ -47,8 +49,10 @@ Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
     Wire();
 }
 
-void Program::Start() {
+void Program::Start(const QStringList& songs) {
+    songInfo_.SetFirstSong(songs.value(0));
     startup_.Form1Load();
+    playlistWindow_.AppendSongs(songs);
 }
 
 void Program::End() {
@@ -156,6 +160,8 @@ void Program::WirePlaylist() {
                      [&window](Qt::MouseButton button) { window.List1MouseDown(button); });
     QObject::connect(form4.List1, &ListBox::Click, [&window] { window.List1Click(); });
     QObject::connect(form4.List1, &ListBox::DoubleClick, [&window] { window.List1DblClick(); });
+    QObject::connect(&form4, &Form4::FilesDropped,
+                     [&window](const QStringList& uris) { window.FormFilesDropped(uris); });
     OnClick(form4.Additem1, [&window] { window.Additem1Click(); });
     OnClick(form4.RemoveItem, [&window] { window.RemoveItemClick(); });
     OnClick(form4.ClearList, [&window] { window.ClearListClick(); });
@@ -193,7 +199,9 @@ void Program::WireWindowManagement() {
     QObject::connect(&form1, &Form1::MouseMove, [&windows] { windows.Form1MouseMove(); });
     QObject::connect(&form2, &Form2::MouseMove, [&windows] { windows.Form2MouseMove(); });
     QObject::connect(form1.Exit, &Label::Click, [&windows] { windows.ExitClick(); });
-    // Closing the main window from the desktop asks, as its "X" does.
-    QObject::connect(&form1, &FormWindow::CloseRequested, [&windows] { windows.ExitClick(); });
+    // Closing the main window or a companion from the desktop asks, as the
+    // main window's "X" does.
+    for (FormWindow* form : std::initializer_list<FormWindow*>{&form1, &form2, &form4})
+        QObject::connect(form, &FormWindow::CloseRequested, [&windows] { windows.ExitClick(); });
     OnClick(form1.Minimize, [&windows] { windows.MinimizeClick(); });
 }

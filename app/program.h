@@ -41,8 +41,10 @@ public:
     Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
             std::function<void()> terminate);
 
-    // Runs the main window's load: the program's start.
-    void Start();
+    // Runs the main window's load: the program's start. Songs given to the
+    // program are appended to the playlist window, and the first of them
+    // plays in the song info window instead of a random row.
+    void Start(const QStringList& songs = {});
     // Ends the program at once: windows closed, playback stopped, nothing saved.
     void End();
     // The commands of the desktop's media controls.

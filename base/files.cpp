@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QUrl>
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
@@ -195,6 +196,18 @@ QString ShownFileName(const QString& text) {
     return shown;
 }
 
+QString FileUri(const QString& path) {
+    return QStringLiteral("file://") +
+           QString::fromLatin1(EncodeFileName(path).toPercentEncoding("/"));
+}
+
+QString PathFromFileUri(const QString& uri) {
+    const QUrl url(uri);
+    if (url.scheme() != QLatin1String("file") || !url.host().isEmpty())
+        return {};
+    return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
 std::optional<QByteArray> ReadRegularFile(const QString& path) {
     // Non-blocking, so that a FIFO in the file's place cannot hang the reader.
     const int fd = ::open(EncodeFileName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -291,6 +304,11 @@ QString ErrorText(int error) {
 bool IsRegularFile(const QString& path) {
     std::error_code error;
     return !path.isEmpty() && fs::is_regular_file(NativePath(path), error);
+}
+
+bool IsSongFile(const QString& path) {
+    return IsRegularFile(path) &&
+           FileNameFromPath(path).contains(QLatin1String(".mp3"), Qt::CaseInsensitive);
 }
 
 bool IsFolder(const QString& path) {

@@ -19,6 +19,10 @@ QString DecodeFileName(const QByteArray& bytes);
 QByteArray EncodeFileName(const QString& path);
 // The text as shown to the user: every escaped byte shows as U+FFFD.
 QString ShownFileName(const QString& text);
+// A file:// URI that keeps the path's own bytes, and the path it names (empty
+// for a URI of any other scheme).
+QString FileUri(const QString& path);
+QString PathFromFileUri(const QString& uri);
 
 // The whole content of a regular file, opened without blocking; no value
 // when path names no regular file (a FIFO, a device, a folder) or cannot be read.
@@ -27,6 +31,9 @@ std::optional<QByteArray> ReadRegularFile(const QString& path);
 // regular file is; the reason when something else (a FIFO, a folder) is.
 QString NotRegularFileReason(const QString& path);
 bool IsRegularFile(const QString& path);
+// Whether path names a song the program plays: a regular file whose name
+// holds ".mp3" in any letter case, as the song list's pattern takes.
+bool IsSongFile(const QString& path);
 
 // Writes data to the file at path whole or not at all, naming it by its own
 // bytes: written to a hidden file beside it, which then takes its place. Every

@@ -6,10 +6,12 @@
 #include <QAction>
 
 #include "base/common.h"
+#include "base/files.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
 #include "controls/slider.h"
 #include "panel/controlpanel.h"
+#include "panel/soundeffects.h"
 #include "playback/songchoice.h"
 #include "playback/transport.h"
 #include "windows/form1.h"
@@ -89,7 +91,18 @@ void MediaCommands::SetPosition(double seconds) {
 }
 
 void MediaCommands::SetVolume(double volume) {
-    form2_.Volume->MoveTo(MP3Mod::RoundHalfEven(std::clamp(volume, 0.0, 1.0) * 100));
+    const int value = MP3Mod::RoundHalfEven(std::clamp(volume, 0.0, 1.0) * 100);
+    // The slider's lowest point is still heard (-25 dB): silence is the mute.
+    if ((value == 0) != form1_.Mute->isChecked())
+        handlers_.effects.MuteClick();
+    form2_.Volume->MoveTo(value);
+    emit Changed();
+}
+
+void MediaCommands::OpenUri(const QString& uri) {
+    const QString path = MP3Mod::PathFromFileUri(uri);
+    if (MP3Mod::IsSongFile(path))
+        handlers_.openSongs({path});
     emit Changed();
 }
 

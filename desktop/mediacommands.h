@@ -6,10 +6,12 @@
 #include <functional>
 
 #include <QObject>
+#include <QStringList>
 
 #include "base/mediaplayer.h"
 
 class ControlPanel;
+class SoundEffects;
 class Form1;
 class Form2;
 class SongChoice;
@@ -22,8 +24,11 @@ public:
         SongChoice& choice;
         Transport& transport;
         ControlPanel& panel;
+        SoundEffects& effects;
         std::function<void()> raise; // shows the three windows
-        std::function<void()> quit;  // ends the program as the exit confirmation's Yes
+        // Appends songs to the playlist window and plays the first.
+        std::function<void(const QStringList&)> openSongs;
+        std::function<void()> quit; // ends the program as the exit confirmation's Yes
     };
 
     MediaCommands(Form1& form1, Form2& form2, MediaPlayer& media, Handlers handlers);
@@ -43,8 +48,12 @@ public:
     void Previous();
     // Moves the seek slider to the second, as the user's move does.
     void SetPosition(double seconds);
-    // Moves the volume slider to the share of its range (0 to 1).
+    // Moves the volume slider to the share of its range (0 to 1). At 0 the
+    // song is muted as the Mute item does; above 0 it is heard again.
     void SetVolume(double volume);
+    // Opens a song given by a file:// URI, as a song given on the command
+    // line; anything else is passed over.
+    void OpenUri(const QString& uri);
     // Moves the rate slider to the rate nearest to the one asked for.
     void SetRate(double rate);
     void Raise();

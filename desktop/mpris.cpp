@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QDBusConnectionInterface>
+#include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QTimer>
@@ -25,12 +27,6 @@ qlonglong Microseconds(double seconds) {
     return seconds > 0 ? qlonglong(std::llround(seconds * 1e6)) : 0;
 }
 
-// A file URI that keeps the path's own bytes.
-QString FileUri(const QString& path) {
-    return QStringLiteral("file://") +
-           QString::fromLatin1(MP3Mod::EncodeFileName(path).toPercentEncoding("/"));
-}
-
 QVariantMap SongMetadata(const QString& path, const QString& trackId, double length) {
     const std::optional<MP3Mod::Id3v1Tag> tag = MP3Mod::ReadTag(path);
     const MP3Mod::Id3v1Tag fields = tag.value_or(MP3Mod::Id3v1Tag{});
@@ -38,7 +34,7 @@ QVariantMap SongMetadata(const QString& path, const QString& trackId, double len
         {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId))},
         {QStringLiteral("xesam:title"),
          fields.title.isEmpty() ? MP3Mod::SongDisplayName(path) : fields.title},
-        {QStringLiteral("xesam:url"), FileUri(path)},
+        {QStringLiteral("xesam:url"), MP3Mod::FileUri(path)},
     };
     if (!fields.artist.isEmpty())
         metadata.insert(QStringLiteral("xesam:artist"), QStringList{fields.artist});
@@ -70,6 +66,23 @@ QString Mpris::Register(const QDBusConnection& bus) {
         return QStringLiteral("no bus name: ") + bus_.lastError().message();
     announcedPlayer_ = PlayerProperties();
     return {};
+}
+
+bool Mpris::HandOverToRunning(const QDBusConnection& bus, const QStringList& songs) {
+    const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
+    if (!names || !names->isServiceRegistered(BusName))
+        return false;
+    QDBusInterface root(BusName, ObjectPath, RootInterface, bus);
+    if (root.property("Identity").toString() != QLatin1String("Tunevault"))
+        return false;
+    if (songs.isEmpty()) {
+        root.call(QStringLiteral("Raise"));
+        return true;
+    }
+    QDBusInterface player(BusName, ObjectPath, PlayerInterface, bus);
+    for (const QString& song : songs)
+        player.call(QStringLiteral("OpenUri"), MP3Mod::FileUri(song));
+    return true;
 }
 
 QString Mpris::TrackId() const {

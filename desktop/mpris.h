@@ -15,10 +15,13 @@ class Mpris : public QObject {
 public:
     Mpris(MediaCommands& commands, QString desktopEntry);
 
-    // Takes the bus name org.mpris.MediaPlayer2.tunevault (or, while another
-    // Tunevault has it, one for this process) and the player object. Returns
-    // the reason when it cannot.
+    // Takes the bus name org.mpris.MediaPlayer2.tunevault (or, while a
+    // program that is not Tunevault has it, one for this process) and the
+    // player object. Returns the reason when it cannot.
     QString Register(const QDBusConnection& bus);
+    // Where another Tunevault owns the bus name, raises it, or hands it the
+    // songs (one OpenUri each). Returns whether there was one.
+    static bool HandOverToRunning(const QDBusConnection& bus, const QStringList& songs);
 
     // Read by the adaptors.
     MediaCommands& Commands() { return commands_; }

@@ -126,4 +126,6 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong p
     });
 }
 
-void MprisPlayerAdaptor::OpenUri(const QString&) {}
+void MprisPlayerAdaptor::OpenUri(const QString& uri) {
+    mpris_.Later([this, uri] { mpris_.Commands().OpenUri(uri); });
+}

@@ -27,9 +27,9 @@ public:
     bool CanQuit() const { return true; }
     bool CanRaise() const { return true; }
     bool HasTrackList() const { return false; }
-    // The program opens no file given to it.
-    QStringList SupportedUriSchemes() const { return {}; }
-    QStringList SupportedMimeTypes() const { return {}; }
+    // Songs given by OpenUri: MP3 files.
+    QStringList SupportedUriSchemes() const { return {QStringLiteral("file")}; }
+    QStringList SupportedMimeTypes() const { return {QStringLiteral("audio/mpeg")}; }
 
 public slots:
     void Raise();

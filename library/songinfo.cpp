@@ -30,18 +30,28 @@ void SongInfo::Form3Load() {
     MP3Mod::CenterForm(form3_);
     form2_.EnsureLoaded();
     form2_.Timer3->SetEnabled(true);
-    const int row = MP3Mod::RandomIndex(form1_.List1->ListCount() - 1, true);
-    form3_.lblrandom->setText(QString::number(row));
-    // With no songs there is no row to play; the window shows "n/a" then.
-    if (row >= 0 && form1_.List2->SetListIndex(row)) {
-        media_.OpenFile(form1_.List2->List(form1_.List2->ListIndex()));
-        media_.Volume(MP3Mod::SliderToPlayer(form2_.Volume->Value()));
-    }
+    if (firstSong_.isEmpty())
+        OpenRandomRow();
+    else
+        OpenSong(firstSong_);
     using namespace MP3Mod;
     form2_.Stats2->setText(
         FileNameFromPath(CutMp3Extension(UnderscoresToBlanks(media_.CurrentFile().toLower()))));
     media_.Volume(0);
     ShowTag();
+}
+
+void SongInfo::OpenRandomRow() {
+    const int row = MP3Mod::RandomIndex(form1_.List1->ListCount() - 1, true);
+    form3_.lblrandom->setText(QString::number(row));
+    // With no songs there is no row to play; the window shows "n/a" then.
+    if (row >= 0 && form1_.List2->SetListIndex(row))
+        OpenSong(form1_.List2->List(form1_.List2->ListIndex()));
+}
+
+void SongInfo::OpenSong(const QString& path) {
+    media_.OpenFile(path);
+    media_.Volume(MP3Mod::SliderToPlayer(form2_.Volume->Value()));
 }
 
 void SongInfo::ShowTag() {

@@ -8,6 +8,7 @@
 #include "base/common.h"
 #include "base/files.h"
 #include "base/mediaplayer.h"
+#include "base/names.h"
 #include "controls/dialogs.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
@@ -74,6 +75,37 @@ void PlaylistWindow::AddMatchingSongs() {
     }
     form4_.List2->AddItems(addedPaths);
     form4_.List1->AddItems(addedNames);
+}
+
+void PlaylistWindow::AppendSongs(const QStringList& paths) {
+    QStringList names;
+    for (const QString& path : paths)
+        names.append(MP3Mod::ShownFileName(MP3Mod::FileNameFromPath(path)));
+    form4_.List2->AddItems(paths);
+    form4_.List1->AddItems(names);
+}
+
+void PlaylistWindow::OpenSongs(const QStringList& paths) {
+    if (paths.isEmpty())
+        return;
+    const int first = form4_.List1->ListCount();
+    AppendSongs(paths);
+    form4_.List1->SetListIndex(first);
+    form4_.List2->SetListIndex(first);
+    List1DblClick();
+}
+
+void PlaylistWindow::FormFilesDropped(const QStringList& uris) {
+    QStringList songs;
+    for (const QString& uri : uris) {
+        const QString path = MP3Mod::PathFromFileUri(uri);
+        if (MP3Mod::IsSongFile(path))
+            songs.append(path);
+        else
+            dialogs_.ShowError(QStringLiteral("Not an MP3 file: ") +
+                               (path.isEmpty() ? uri : MP3Mod::ShownFileName(path)));
+    }
+    OpenSongs(songs);
 }
 
 void PlaylistWindow::RemoveItemClick() {

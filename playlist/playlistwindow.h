@@ -2,6 +2,7 @@
 // The playlist window's own commands: its start, selection, playing an entry,
 // and adding, removing and clearing entries.
 
+#include <QStringList>
 #include <Qt>
 
 class Dialogs;
@@ -27,6 +28,15 @@ public:
     // Asks for a text and appends every song of the song list whose shown name
     // holds it (blanks and letter case aside).
     void AddMatchingSongs();
+
+    // Appends the song files (name and path) and plays the first of them as
+    // a double-click on its entry does.
+    void OpenSongs(const QStringList& paths);
+    // Songs dropped onto the window: each one that is not an MP3 file is
+    // refused with a message; the others are opened.
+    void FormFilesDropped(const QStringList& uris);
+    // Appends the song files without playing them.
+    void AppendSongs(const QStringList& paths);
 
 private:
     Form1& form1_;

@@ -1,14 +1,18 @@
 #include "windows/form4.h"
 
+#include <QDropEvent>
 #include <QFrame>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 
 #include "controls/label.h"
 #include "controls/listbox.h"
 #include "controls/timer.h"
 
 Form4::Form4() : FormWindow(QStringLiteral("Form4"), QStringLiteral("Tunevault playlist")) {
+    setAcceptDrops(true); // songs dropped from a file manager
     Label1 = AddLabel("Label1", QStringLiteral("Tunevault \u203A By kelm \u203A Playlist form"),
                       150, -15, 3765, 210);
     ThePlaylist = AddLabel("ThePlaylist", QString(), 1365, 900, 1215, 495);
@@ -68,4 +72,17 @@ QFrame* Form4::AddLine(const char* name, const QColor& color, int left, int top,
 
 void Form4::mousePressEvent(QMouseEvent* event) {
     emit MouseDown(event->button());
+}
+
+void Form4::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void Form4::dropEvent(QDropEvent* event) {
+    QStringList uris;
+    for (const QUrl& url : event->mimeData()->urls())
+        uris.append(url.toString(QUrl::FullyEncoded));
+    event->acceptProposedAction();
+    emit FilesDropped(uris);
 }

@@ -42,9 +42,13 @@ public:
 signals:
     // A press on the window's own background.
     void MouseDown(Qt::MouseButton button);
+    // Files dropped onto the window, as URIs.
+    void FilesDropped(const QStringList& uris);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QFrame* AddLine(const char* name, const QColor& color, int left, int top, int width);

@@ -1,6 +1,9 @@
 // The MPRIS2 player on a private session bus, driven by a QtDBus client, over
 // the whole program on the fake player; and the media keys.
 
+#include <future>
+
+#include <QAction>
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusInterface>
@@ -12,7 +15,9 @@
 #include <QTest>
 
 #include "base/common.h"
+#include "base/files.h"
 #include "controls/label.h"
+#include "controls/listbox.h"
 #include "controls/slider.h"
 #include "desktop/mpris.h"
 #include "tests/support/id3block.h"
@@ -95,6 +100,17 @@ protected:
         if (!QTest::qWaitFor([&] { return pending.isFinished(); }, 5000))
             return {};
         return pending.reply().arguments().value(0).value<QDBusVariant>().variant();
+    }
+    // What a second launch does with the songs, from a thread of its own (it
+    // waits for this program's answers, which this thread gives).
+    bool secondLaunch(const QStringList& songs) {
+        std::future<bool> handed = std::async(std::launch::async, [this, songs] {
+            return Mpris::HandOverToRunning(bus.connect("second launch"), songs);
+        });
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return handed.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
+            10'000));
+        return handed.get();
     }
     // A media key pressed while a window has the focus.
     void press(Qt::Key key) {
@@ -200,6 +216,11 @@ TEST_F(MprisTest, MediaKeysToggleAndStepLikeTheMediaControls) {
     select(0);
     press(Qt::Key_MediaTogglePlayPause);
     EXPECT_EQ(form2().lblpause->Caption(), "3");
+    press(Qt::Key_MediaTogglePlayPause);
+    EXPECT_EQ(form2().lblpause->Caption(), ";");
+    // X11 sends the keyboard's play/pause key as Play: it toggles too.
+    press(Qt::Key_MediaPlay);
+    EXPECT_EQ(form2().lblpause->Caption(), "3");
     press(Qt::Key_MediaPlay);
     EXPECT_EQ(form2().lblpause->Caption(), ";");
     press(Qt::Key_MediaNext);
@@ -236,6 +257,52 @@ TEST_F(MprisTest, DesktopCommandsFollowTheMenuItemsAndOpenNoDialog) {
     EXPECT_EQ(media.state, MediaPlayer::PlayState::Playing);
     form1().Pause1->trigger(); // one click pauses again
     EXPECT_EQ(media.state, MediaPlayer::PlayState::Paused);
+}
+
+// Songs handed to the program by URI, and a second Tunevault that hands its
+// songs or its launch to the first.
+TEST_F(MprisTest, SongsGivenByUriOrASecondLaunchPlayThroughThePlaylist) {
+    const QString root = "org.mpris.MediaPlayer2";
+    EXPECT_EQ(property(root, "SupportedUriSchemes").toStringList(), QStringList({"file"}));
+    EXPECT_EQ(property(root, "SupportedMimeTypes").toStringList(), QStringList({"audio/mpeg"}));
+    const QString song = music.write("dir with blanks/c song.mp3", QByteArray(300, 'c'));
+    call(Player, "OpenUri", {MP3Mod::FileUri(song)});
+    call(Player, "OpenUri", {MP3Mod::FileUri(music.write("cover.jpg"))});
+    call(Player, "OpenUri", {"http://example.invalid/d.mp3"});
+    EXPECT_EQ(form4().List2->Items(), QStringList({song}));
+    EXPECT_EQ(form4().List1->Items(), QStringList({"c song.mp3"}));
+    EXPECT_EQ(media.CurrentFile(), song);
+
+    const QString other = music.write("d.mp3", QByteArray(300, 'd'));
+    EXPECT_TRUE(secondLaunch({other}));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return media.CurrentFile() == other; }, 5000));
+    EXPECT_EQ(form4().List2->Items(), QStringList({song, other}));
+    EXPECT_TRUE(form3().isVisible());
+    EXPECT_TRUE(secondLaunch({})); // raised
+    EXPECT_TRUE(QTest::qWaitFor([this] { return form1().isVisible(); }, 5000));
+
+    mpris.reset(); // nothing answers as Tunevault now: nobody to hand over to
+    EXPECT_FALSE(secondLaunch({other}));
+}
+
+// Volume 0 is silence, through the program's own mute; the volume reads back
+// as it was set.
+TEST_F(MprisTest, VolumeZeroMutesAndAVolumeAboveBringsTheSoundBack) {
+    auto setVolume = [this](double volume) {
+        call("org.freedesktop.DBus.Properties", "Set",
+             {Player, "Volume", QVariant::fromValue(QDBusVariant(volume))});
+    };
+    setVolume(0.0);
+    EXPECT_TRUE(media.muted);
+    EXPECT_TRUE(form1().Mute->isChecked());
+    EXPECT_NEAR(property(Player, "Volume").toDouble(), 0.0, 0.01);
+    setVolume(0.3);
+    EXPECT_FALSE(media.muted);
+    EXPECT_FALSE(form1().Mute->isChecked());
+    EXPECT_NEAR(property(Player, "Volume").toDouble(), 0.3, 0.01);
+    setVolume(0.8);
+    EXPECT_FALSE(media.muted);
+    EXPECT_NEAR(property(Player, "Volume").toDouble(), 0.8, 0.01);
 }
 
 #include "mpris_test.moc"

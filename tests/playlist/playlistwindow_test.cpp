@@ -149,6 +149,39 @@ TEST_F(PlaylistTest, SaveOnAFullDiskSaysSoAndKeepsTheOldFile) {
     EXPECT_EQ(QDir(data("")).entryList(QDir::Files | QDir::Hidden), QStringList({"Mix.m3u"}));
 }
 
+// Songs dropped from a file manager: what is not an MP3 file is refused.
+TEST_F(PlaylistTest, DroppedSongsAreAppendedAndTheFirstPlays) {
+    addMatching("other");
+    const QString song = music.write("dropped one.mp3");
+    const QString second = music.write("dropped two.MP3");
+    emit form4().FilesDropped({MP3Mod::FileUri(music.write("notes.txt")), MP3Mod::FileUri(song),
+                               MP3Mod::FileUri(second), MP3Mod::FileUri(music.at("gone.mp3"))});
+    ASSERT_EQ(dialogs.shown.size(), 3u); // the Add Item question, then two refusals
+    EXPECT_EQ(dialogs.shown[1].title, "Error.");
+    EXPECT_TRUE(dialogs.shown[1].text.contains("notes.txt"));
+    EXPECT_TRUE(dialogs.shown[2].text.contains("gone.mp3"));
+    EXPECT_EQ(paths(), QStringList({music.at("Other.mp3"), song, second}));
+    EXPECT_EQ(names(), QStringList({"Other", "dropped one.mp3", "dropped two.MP3"}));
+    EXPECT_EQ(media.opened, QStringList({song}));
+    EXPECT_EQ(form4().List1->ListIndex(), 1);
+}
+
+// Songs given at the start: the first plays in the song info window, and all
+// are in the playlist window.
+TEST_F(ProgramTest, SongsGivenAtTheStartPlayInsteadOfARandomRow) {
+    music.write("listed.mp3");
+    storeDirectory(music.path());
+    const QString first = music.write("given/first.mp3");
+    const QString second = music.write("given/second.mp3");
+    program = std::make_unique<Program>(media, dialogs,
+                                        ProgramPaths{settingsFile(), config.at("data")}, [] {});
+    program->Start({first, second});
+    EXPECT_EQ(media.opened, QStringList({first}));
+    EXPECT_EQ(form4().List2->Items(), QStringList({first, second}));
+    EXPECT_EQ(form4().List1->Items(), QStringList({"first.mp3", "second.mp3"}));
+    EXPECT_TRUE(form3().isVisible());
+}
+
 TEST_F(PlaylistTest, LoadWithNoneOneOrSeveralFiles) {
     addMatching("other");
     form4().LoadPlaylist1->trigger();

@@ -1,0 +1,70 @@
+#include "app/commandline.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+
+#include "base/files.h"
+#include "base/names.h"
+
+namespace {
+
+// An argument as the file system's bytes, made absolute.
+QString AbsolutePath(const char* argument) {
+    const QString path = MP3Mod::DecodeFileName(QByteArray(argument));
+    if (path.startsWith(QLatin1Char('/')))
+        return QDir::cleanPath(path);
+    return QDir::cleanPath(MP3Mod::JoinPath(QDir::currentPath(), path));
+}
+
+// The usage text. Read before the application exists, Qt cannot name the
+// program in it.
+QString Usage(const QCommandLineParser& parser) {
+    return parser.helpText().replace(QStringLiteral("<executable_name>"),
+                                     QStringLiteral("tunevault"));
+}
+
+} // namespace
+
+QStringList SongsFromCommandLine(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("tunevault"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TUNEVAULT_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Tunevault, a small MP3 player for the Linux desktop. Songs given are "
+                       "added to the playlist window and the first of them plays; a Tunevault "
+                       "already running takes them."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("songs"), QStringLiteral("MP3 files to play."),
+                                 QStringLiteral("[song.mp3...]"));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    if (!parser.parse(arguments)) {
+        std::fprintf(stderr, "tunevault: %s\n\n%s", qPrintable(parser.errorText()),
+                     qPrintable(Usage(parser)));
+        std::exit(2);
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(Usage(parser)), stdout);
+        std::exit(0);
+    }
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    QStringList songs;
+    // The positional arguments, in order, taken from argv itself so that a
+    // name that is not UTF-8 keeps its bytes.
+    const qsizetype positional = parser.positionalArguments().size();
+    for (int i = argc - int(positional); i < argc; ++i) {
+        const QString path = AbsolutePath(argv[i]);
+        if (MP3Mod::IsSongFile(path))
+            songs.append(path);
+        else
+            std::fprintf(stderr, "tunevault: not an MP3 file, left out: %s\n", argv[i]);
+    }
+    return songs;
+}
