@@ -17,14 +17,12 @@ bool MediaKeys::eventFilter(QObject* watched, QEvent* event) {
 
 bool MediaKeys::Handle(int key) {
     switch (key) {
-    case Qt::Key_MediaPlay:
-        commands_.Play();
+    case Qt::Key_MediaPlay: // X11 sends the keyboard's play/pause key as Play
+    case Qt::Key_MediaTogglePlayPause:
+        commands_.PlayPause();
         return true;
     case Qt::Key_MediaPause:
         commands_.Pause();
-        return true;
-    case Qt::Key_MediaTogglePlayPause:
-        commands_.PlayPause();
         return true;
     case Qt::Key_MediaStop:
         commands_.Stop();
