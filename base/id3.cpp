@@ -39,6 +39,15 @@ QString Field(const TagBlock& block, FieldPlace place) {
     return QString::fromLatin1(start, length);
 }
 
+// ID3v1.1 keeps a track number in the comment's last byte, with a NUL
+// before it; 0 where there is none.
+int Track(const TagBlock& block) {
+    constexpr int Marker = 125;
+    if (std::memcmp(block.data(), "TAG", 3) != 0 || block[Marker] != '\0')
+        return 0;
+    return static_cast<unsigned char>(block[Marker + 1]);
+}
+
 bool IsHidden(const QString& path) {
     return QStringView(path).mid(path.lastIndexOf(QLatin1Char('/')) + 1).startsWith(u'.');
 }
@@ -82,7 +91,7 @@ std::optional<Id3v1Tag> ReadTag(const QString& path) {
     if (!block)
         return std::nullopt;
     return Id3v1Tag{Field(*block, Title), Field(*block, Artist), Field(*block, Album),
-                    Field(*block, Year)};
+                    Field(*block, Year), Track(*block)};
 }
 
 QString ReadTagTitle(const QString& path) {

@@ -13,6 +13,7 @@ struct Id3v1Tag {
     QString artist;
     QString album;
     QString year;
+    int track = 0; // ID3v1.1's track number; 0 where the tag has none
 };
 
 // The tag of the file at path; all fields empty for a file without a tag (or

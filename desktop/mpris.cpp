@@ -40,6 +40,8 @@ QVariantMap SongMetadata(const QString& path, const QString& trackId, double len
         metadata.insert(QStringLiteral("xesam:artist"), QStringList{fields.artist});
     if (!fields.album.isEmpty())
         metadata.insert(QStringLiteral("xesam:album"), fields.album);
+    if (fields.track > 0)
+        metadata.insert(QStringLiteral("xesam:trackNumber"), fields.track);
     if (length > 0)
         metadata.insert(QStringLiteral("mpris:length"), Microseconds(length));
     return metadata;

@@ -51,6 +51,21 @@ TEST(Id3v1, FieldsEndAtTheirFirstNul) {
     EXPECT_EQ(FieldsOf(song), QStringList({"Padded", "n/a", "Al", "19"}));
 }
 
+// ID3v1.1: a NUL in the comment's last but one byte, then the track.
+TEST(Id3v1, TrackNumberOnlyWhereTheCommentLeavesRoomForIt) {
+    TestFolder songs;
+    auto trackOf = [&songs](const QByteArray& block) {
+        return ReadTag(songs.write("t.mp3", Audio + block))->track;
+    };
+    EXPECT_EQ(trackOf(Id3Block({.title = "T", .track = 12})), 12);
+    EXPECT_EQ(trackOf(Id3Block({.title = "T", .track = 255})), 255);
+    EXPECT_EQ(trackOf(Id3Block({.title = "T"})), 0);
+    QByteArray longComment = Id3Block({.title = "T", .track = 3});
+    longComment[125] = 'x'; // a comment of all 30 bytes: no track
+    EXPECT_EQ(trackOf(longComment), 0);
+    EXPECT_EQ(trackOf(Id3Block({.title = "T", .marker = "TAF", .track = 4})), 0);
+}
+
 TEST(Id3v1, FieldsAreLatin1) {
     TestFolder songs;
     const QString song =

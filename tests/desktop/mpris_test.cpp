@@ -265,8 +265,10 @@ TEST_F(MprisTest, SongsGivenByUriOrASecondLaunchPlayThroughThePlaylist) {
     const QString root = "org.mpris.MediaPlayer2";
     EXPECT_EQ(property(root, "SupportedUriSchemes").toStringList(), QStringList({"file"}));
     EXPECT_EQ(property(root, "SupportedMimeTypes").toStringList(), QStringList({"audio/mpeg"}));
-    const QString song = music.write("dir with blanks/c song.mp3", QByteArray(300, 'c'));
+    const QString song = music.write("dir with blanks/c song.mp3",
+                                     QByteArray(300, 'c') + Id3Block({.title = "C", .track = 7}));
     call(Player, "OpenUri", {MP3Mod::FileUri(song)});
+    EXPECT_EQ(metadata()["xesam:trackNumber"].toInt(), 7);
     call(Player, "OpenUri", {MP3Mod::FileUri(music.write("cover.jpg"))});
     call(Player, "OpenUri", {"http://example.invalid/d.mp3"});
     EXPECT_EQ(form4().List2->Items(), QStringList({song}));

@@ -4,12 +4,13 @@
 #include <QByteArray>
 
 struct Id3Fields {
-    QByteArray title;
-    QByteArray artist;
-    QByteArray album;
-    QByteArray year;
+    QByteArray title = {};
+    QByteArray artist = {};
+    QByteArray album = {};
+    QByteArray year = {};
     char padding = ' ';
     QByteArray marker = "TAG";
+    int track = 0; // ID3v1.1: the comment's last byte, after a NUL
 };
 
 inline QByteArray Id3Block(const Id3Fields& tag) {
@@ -18,5 +19,7 @@ inline QByteArray Id3Block(const Id3Fields& tag) {
     };
     QByteArray block = tag.marker + field(tag.title, 30) + field(tag.artist, 30) +
                        field(tag.album, 30) + field(tag.year, 4);
-    return block.leftJustified(128, '\0');
+    block = block.leftJustified(128, '\0');
+    block[126] = char(tag.track);
+    return block;
 }
