@@ -293,8 +293,11 @@ QString WriteFileWhole(const QString& path, const QByteArray& data) {
     return error == 0 ? QString() : ErrorText(error);
 }
 
-int RemoveFile(const QString& path) {
-    return ::unlink(EncodeFileName(path).constData()) == 0 ? 0 : errno;
+int TrashFile(const QString& path) {
+    const QByteArray bytes = EncodeFileName(path);
+    if (bytes == path.toUtf8() && QFile::moveToTrash(path))
+        return 0;
+    return ::unlink(bytes.constData()) == 0 ? 0 : errno;
 }
 
 QString ErrorText(int error) {

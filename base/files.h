@@ -41,8 +41,11 @@ bool IsSongFile(const QString& path);
 // was. Something other than a regular file in its place (a FIFO, a folder) is
 // a failure. Returns the reason of a failure, or an empty text.
 QString WriteFileWhole(const QString& path, const QByteArray& data);
-// Removes the file at path by its own bytes. Returns 0, or the error number.
-int RemoveFile(const QString& path);
+// Moves the file at path to the desktop's trash (freedesktop.org), so that
+// the user can restore it; where its file system has no trash, or Qt cannot
+// name it (a name that is not UTF-8), removes it by its own bytes. Returns
+// 0, or the error number.
+int TrashFile(const QString& path);
 // The system's text for an error number.
 QString ErrorText(int error);
 // Whether path names a folder (following links); never reads Qt resources.

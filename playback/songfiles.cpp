@@ -80,7 +80,7 @@ void SongFiles::DeleteMP3Click() {
 }
 
 bool SongFiles::DeleteConfirmed(const QString& path) {
-    const int error = MP3Mod::RemoveFile(path);
+    const int error = MP3Mod::TrashFile(path);
     if (error == 0)
         return true;
     dialogs_.ShowError(

@@ -128,7 +128,7 @@ void PlaylistWindow::ClearListClick() {
     form4_.List1->Clear();
     form4_.List2->Clear();
     // A file already gone leaves nothing to delete; any other failure is said.
-    if (const int error = MP3Mod::RemoveFile(loaded); error != 0 && error != ENOENT)
+    if (const int error = MP3Mod::TrashFile(loaded); error != 0 && error != ENOENT)
         dialogs_.ShowError(QStringLiteral("The playlist ") + loaded +
                            QStringLiteral(" could not be deleted: ") + MP3Mod::ErrorText(error));
     form4_.ThePlaylist->clear();

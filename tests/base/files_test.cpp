@@ -1,6 +1,8 @@
+#include <cerrno>
 #include <random>
 
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 #include "base/files.h"
@@ -124,4 +126,22 @@ TEST(NormalizedFolder, JudgesPathsAsTheFileSystemDoes) {
     EXPECT_TRUE(IsFolder(root.makeFolder("sub")));
     EXPECT_FALSE(IsFolder(":/"));
     EXPECT_FALSE(IsFolder(root.write("file")));
+}
+
+// Deleted songs and playlists go to the trash of the user's data folder, from
+// where they can be restored; a name that Qt cannot give is removed.
+TEST(TrashFile, MovesToTheTrashOrRemovesWhatQtCannotName) {
+    TestFolder data;
+    TestFolder files;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    const QString song = files.write("a song.mp3", "tune");
+    EXPECT_EQ(TrashFile(song), 0);
+    EXPECT_FALSE(QFileInfo::exists(song));
+    EXPECT_EQ(data.read("Trash/files/a song.mp3"), "tune");
+    EXPECT_TRUE(QFileInfo::exists(data.at("Trash/info/a song.mp3.trashinfo")));
+    EXPECT_EQ(TrashFile(song), ENOENT);
+    const QString latin1 = files.writeRawName("caf\xe9.mp3");
+    EXPECT_EQ(TrashFile(latin1), 0);
+    EXPECT_FALSE(IsRegularFile(latin1));
+    qunsetenv("XDG_DATA_HOME");
 }

@@ -3,6 +3,7 @@
 // program's clock running fast so that waits and timers take little time.
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "tests/support/clockfactor.h"
@@ -24,6 +25,9 @@ extern "C" const char* __lsan_default_suppressions() {
 int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Deleted songs and playlists go to a trash of the tests' own.
+    const QTemporaryDir dataHome;
+    qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
     QApplication app(argc, argv);
     const ScopedClockFactor fast(TestClockFactor);
     testing::InitGoogleTest(&argc, argv);
