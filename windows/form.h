@@ -44,6 +44,9 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // A utility window of the program (Qt::Tool): desktops give it no
+    // taskbar entry of its own.
+    void MarkCompanion() { setWindowFlag(Qt::Tool); }
     // Places a child control at a rectangle given in twips.
     static void PlaceTwips(QWidget* control, int left, int top, int width, int height);
     Label* AddGlyph(const char* name, const QString& caption, int left, int top, int width,

@@ -13,6 +13,8 @@ constexpr int DefaultMaximum = 10;
 } // namespace
 
 Form2::Form2() : FormWindow(QStringLiteral("Form2"), QStringLiteral("Tunevault control panel")) {
+    // A companion of the main window: no taskbar entry of its own.
+    MarkCompanion();
     Label1 = AddLabel("Label1", QStringLiteral("Tunevault \u203A By kelm \u203A Control form"), 645,
                       30, 2820, 210);
     bar = AddSlider("bar", DefaultMinimum, DefaultMaximum, DefaultMinimum, 540, 690);

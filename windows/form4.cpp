@@ -12,6 +12,8 @@
 #include "controls/timer.h"
 
 Form4::Form4() : FormWindow(QStringLiteral("Form4"), QStringLiteral("Tunevault playlist")) {
+    // A companion of the main window: no taskbar entry of its own.
+    MarkCompanion();
     setAcceptDrops(true); // songs dropped from a file manager
     Label1 = AddLabel("Label1", QStringLiteral("Tunevault \u203A By kelm \u203A Playlist form"),
                       150, -15, 3765, 210);

@@ -176,16 +176,18 @@ TEST_F(WindowManagementTest, RightClicksOpenTheSmallMenus) {
     form1().Stuff->hide();
 }
 
-TEST_F(WindowManagementTest, ClosingTheMainWindowFromTheDesktopAsksFirst) {
+// Alt+F4 on the main window or a companion asks as the main window's "X".
+TEST_F(WindowManagementTest, ClosingAWindowFromTheDesktopAsksFirst) {
     dialogs.shown.clear();
-    dialogs.messageAnswers = {Dialogs::Answer::No};
-    EXPECT_FALSE(form1().close());
-    EXPECT_TRUE(form1().isVisible());
-    ASSERT_EQ(dialogs.shown.size(), 1u);
-    EXPECT_EQ(dialogs.shown[0].title, "Exit?");
-    EXPECT_FALSE(form2().close()); // the companions stay with the main window
-    EXPECT_TRUE(form2().isVisible());
+    dialogs.messageAnswers = {Dialogs::Answer::No, Dialogs::Answer::No, Dialogs::Answer::No};
+    for (FormWindow* form : std::initializer_list<FormWindow*>{&form1(), &form2(), &form4()}) {
+        EXPECT_FALSE(form->close());
+        EXPECT_TRUE(form->isVisible());
+    }
+    ASSERT_EQ(dialogs.shown.size(), 3u);
+    for (const auto& shown : dialogs.shown)
+        EXPECT_EQ(shown.title, "Exit?");
     dialogs.messageAnswers = {Dialogs::Answer::Yes};
-    form1().close();
+    form4().close();
     EXPECT_EQ(ends, 1);
 }
