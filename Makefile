@@ -1,32 +1,41 @@
 # Tunevault: `make run` builds a release build and starts the player,
 # `make test` builds the tests with AddressSanitizer and UBSan and runs them,
-# `make bench` builds and runs the benchmarks. Each first installs missing
-# Debian packages.
+# `make bench` builds and runs the benchmarks, `make package` builds the
+# Debian package. Each first installs the Debian packages it is missing.
 
 JOBS ?= $(shell nproc)
 CORPUS ?=
 
-.PHONY: run release test bench deps
+.PHONY: run release test bench package
 
-deps:
-	@scripts/install-deps.sh
-
-release: deps
-	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
+release:
+	@scripts/install-deps.sh run
+	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTUNEVAULT_TESTS=OFF \
+		-DTUNEVAULT_BENCH=OFF
 	cmake --build build/release -j $(JOBS) --target tunevault
 
 run: release
 	@scripts/run-tunevault.sh build/release/tunevault
 
-test: deps
+test:
+	@scripts/install-deps.sh test
 	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DTUNEVAULT_SANITIZE=ON
 	cmake --build build/test -j $(JOBS)
 	cd build/test && TUNEVAULT_CORPUS="$(CORPUS)" ctest --output-on-failure -j $(JOBS)
 
-bench: deps
-	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
-	cmake --build build/release -j $(JOBS)
-	bench/inprocess.sh build/release/bench/tunevault_bench
-	bench/songmemory.sh build/release/bench/songmemory
-	bench/startup.sh build/release/tunevault build/release/bench/mapwatch build/release/bench/floorwindow
-	bench/playing.sh build/release/tunevault build/release/bench/tickwindow
+bench:
+	@scripts/install-deps.sh bench
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTUNEVAULT_TESTS=OFF
+	cmake --build build/bench -j $(JOBS)
+	bench/inprocess.sh build/bench/bench/tunevault_bench
+	bench/songmemory.sh build/bench/bench/songmemory
+	bench/startup.sh build/bench/tunevault build/bench/bench/mapwatch build/bench/bench/floorwindow
+	bench/playing.sh build/bench/tunevault build/bench/bench/tickwindow
+
+# A release configuration of its own, which builds neither tests nor benchmarks.
+package:
+	@scripts/install-deps.sh package
+	cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DTUNEVAULT_TESTS=OFF \
+		-DTUNEVAULT_BENCH=OFF
+	cmake --build build/package -j $(JOBS)
+	cd build/package && cpack -G DEB

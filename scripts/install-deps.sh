@@ -1,19 +1,36 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Tunevault needs to build, run and test.
+# Installs the Debian packages that Tunevault needs, for one use:
+#   run      building and running the program (the default);
+#   package  that, and building its Debian package;
+#   test     that, and building and running the tests;
+#   bench    the same as test: the benchmarks use the same tools.
 # Quick when everything is already there: only missing packages are fetched.
+# No sound server is installed for running: the desktop has its own.
 set -euo pipefail
 
-packages=(
-    build-essential cmake pkg-config dpkg-dev
+run=(
+    build-essential cmake pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
-    gstreamer1.0-tools
-    gstreamer1.0-alsa gstreamer1.0-pulseaudio
-    googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev
-    fonts-dejavu-core xvfb xauth xdotool imagemagick lame sox clang-format
+    gstreamer1.0-alsa gstreamer1.0-pulseaudio fonts-dejavu-core
+)
+package=(dpkg-dev)
+test=(
+    googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev gstreamer1.0-tools
+    xvfb xauth xdotool x11-utils wmctrl openbox imagemagick lame sox clang-format file
     dbus-daemon playerctl pulseaudio pulseaudio-utils desktop-file-utils appstream
 )
+
+case "${1:-run}" in
+run) packages=("${run[@]}") ;;
+package) packages=("${run[@]}" "${package[@]}") ;;
+test | bench) packages=("${run[@]}" "${package[@]}" "${test[@]}") ;;
+*)
+    echo "usage: $0 [run|package|test|bench]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -27,4 +27,20 @@ done
 for package in gstreamer1.0-alsa gstreamer1.0-plugins-bad; do
     [[ "$recommends" == *"$package"* ]] || fail "Recommends lacks $package"
 done
-echo "PASS: the package holds the program and its desktop files, with its dependencies"
+
+# Ready to ship: a stripped binary, the licence in a machine-readable
+# copyright file, a compressed changelog and an extended description.
+for file in ./usr/share/doc/tunevault/copyright ./usr/share/doc/tunevault/changelog.gz; do
+    grep -qx "$file" "$out/files.txt" || fail "the package lacks $file"
+done
+dpkg-deb -x "$deb" "$out/root"
+file "$out/root/usr/bin/tunevault" | grep -q ', stripped' || fail "the binary is not stripped"
+copyright="$out/root/usr/share/doc/tunevault/copyright"
+head -1 "$copyright" | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' ||
+    fail "the copyright file is not machine-readable"
+grep -qx 'License: GPL-3.0-or-later' "$copyright" || fail "the copyright file names no GPL-3.0-or-later"
+gzip -t "$out/root/usr/share/doc/tunevault/changelog.gz" || fail "the changelog is not gzipped"
+description=$(dpkg-deb -f "$deb" Description)
+(($(wc -l <<<"$description") > 3)) || fail "the Description has no extended text: $description"
+echo "PASS: the package holds the program and its desktop files, with its dependencies,"
+echo "      a stripped binary, its copyright, changelog and an extended description"

@@ -15,9 +15,12 @@ entry=$(ls "$stage"/usr/share/applications/*.desktop)
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"
 appstreamcli validate --no-net "$stage"/usr/share/metainfo/*.metainfo.xml ||
     fail "the metainfo does not validate"
-grep -qx 'Exec=tunevault' "$entry" || fail "Exec is not tunevault"
+grep -qx 'Exec=tunevault %F' "$entry" || fail "Exec does not take files"
 grep -qx 'Categories=AudioVideo;Audio;Player;' "$entry" || fail "wrong categories"
-! grep -q '^MimeType=' "$entry" || fail "the entry claims file types"
+grep -qx 'MimeType=audio/mpeg;' "$entry" || fail "the entry does not offer to open MP3 files"
+grep -qx 'StartupNotify=true' "$entry" || fail "the entry asks for no startup notification"
+grep -q '<project_license>GPL-3.0-or-later</project_license>' "$stage"/usr/share/metainfo/*.xml ||
+    fail "the metainfo names another licence"
 icon=$(sed -n 's/^Icon=//p' "$entry")
 for size in scalable/apps/$icon.svg 48x48/apps/$icon.png 128x128/apps/$icon.png \
     256x256/apps/$icon.png; do
