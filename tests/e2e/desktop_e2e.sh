@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# End to end on a managed desktop: the real program under Xvfb with a window
+# manager (openbox) and a private session bus. A second launch raises the
+# first or hands it a song and exits 0; --version needs no display; the Play
+# key toggles; Next on the last row opens no window; Alt+F4 on the control
+# panel asks the exit question; the taskbar shows one Tunevault (the
+# companions are utility windows: _NET_WM_WINDOW_TYPE_UTILITY).
+# Usage: desktop_e2e.sh TUNEVAULT_BINARY OUTPUT_FOLDER
+set -euo pipefail
+binary=$1
+output=$2
+mkdir -p "$output"
+work=$(mktemp -d)
+bus_pid=""
+trap '[[ -n "$bus_pid" ]] && kill "$bus_pid" 2>/dev/null; rm -rf "$work"' EXIT
+
+mkdir -p "$work/home/.config/tunevault" "$work/music" "$work/other"
+sox -n -r 44100 -c 2 "$work/tone.wav" synth 60 sine 330 vol 0.3
+for name in First Second Third; do
+    lame --quiet -b 96 --tt "$name title" "$work/tone.wav" "$work/music/$name.mp3"
+done
+lame --quiet -b 96 --tt "Handed title" "$work/tone.wav" "$work/other/Handed.mp3"
+printf '[Settings]\nDIRECTORY=%s\n' "$work/music" >"$work/home/.config/tunevault/mp3.ini"
+
+read -r bus_address bus_pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 |
+    paste -sd ' ')
+export DBUS_SESSION_BUS_ADDRESS=$bus_address
+
+version=$(env -u DISPLAY "$binary" --version)
+[[ $version == "tunevault "[0-9]* ]] || { echo "FAIL: --version printed '$version'"; exit 1; }
+
+cat >"$work/session.sh" <<'SESSION'
+set -euo pipefail
+binary=$1; output=$2; work=$3
+openbox >/dev/null 2>&1 &
+wm=$!
+"$binary" 2>"$output/desktop-stderr.txt" &
+app=$!
+trap 'kill $app $wm 2>/dev/null || true' EXIT
+fail() { echo "FAIL: $*"; import -window root "$output/desktop-failed.png"; exit 1; }
+visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+ctl() { playerctl -p tunevault "$@" 2>/dev/null || true; }
+expect() {
+    local want=$1; shift
+    for _ in $(seq 50); do [[ "$(ctl "$@")" == "$want" ]] && return 0; sleep 0.1; done
+    fail "playerctl $* printed '$(ctl "$@")', not '$want'"
+}
+wait_for() { for _ in $(seq 100); do [[ -n "$(visible "$1")" ]] && return 0; sleep 0.1; done; return 1; }
+# The Tunevault windows that a taskbar shows: managed, and not utility windows.
+taskbar_windows() {
+    wmctrl -l | awk '{ print $1 }' | while read -r id; do
+        xprop -id "$id" WM_NAME _NET_WM_WINDOW_TYPE | paste -sd ' ' |
+            grep 'Tunevault' | grep -v '_NET_WM_WINDOW_TYPE_UTILITY' || true
+    done | wc -l
+}
+
+wait_for 'Tunevault song info' || fail "the song info window did not appear"
+expect tunevault -l
+eval "$(xdotool getwindowgeometry --shell "$(visible 'Tunevault song info')")"
+xdotool mousemove $((X + 150)) $((Y + 38)) click --repeat 2 --delay 80 1
+wait_for 'Tunevault control panel' || fail "the control panel did not appear"
+sleep 8 # the song info window's song fades out
+[[ $(taskbar_windows) == 1 ]] || fail "the taskbar would show $(taskbar_windows) Tunevaults"
+
+# A second launch without songs raises the first one and leaves.
+xdotool windowminimize --sync "$(visible Tunevault)"
+timeout 20 "$binary" || fail "a second launch did not exit 0"
+wait_for Tunevault || fail "the second launch did not raise the main window"
+[[ $(pgrep -c -f "^$binary") == 1 ]] || fail "two Tunevaults run"
+
+# A second launch with a song hands it over: the first one plays it.
+(cd "$work/other" && timeout 20 "$binary" Handed.mp3) || fail "a launch with a song did not exit 0"
+expect "Handed title" metadata xesam:title
+expect Playing status
+
+# The Play key toggles while a Tunevault window has the focus.
+xdotool windowactivate --sync "$(visible Tunevault)"
+xdotool key XF86AudioPlay
+expect Paused status
+xdotool key XF86AudioPlay
+expect Playing status
+
+# Next on the last row of the song list opens no window.
+for _ in 1 2 3 4; do ctl next; sleep 0.3; done
+expect "Third title" metadata xesam:title
+before=$(xdotool search --onlyvisible --name '.' | wc -l)
+xdotool windowactivate --sync "$(visible Tunevault)"
+xdotool key XF86AudioNext
+sleep 1
+after=$(xdotool search --onlyvisible --name '.' | wc -l)
+[[ $after == "$before" ]] || fail "Next on the last row opened a window"
+
+# Alt+F4 on the control panel asks whether to end the program.
+xdotool windowactivate --sync "$(visible 'Tunevault control panel')"
+xdotool key alt+F4
+# Qt adds the program's name to a dialog's title: "Exit? — Tunevault".
+asked=""
+for _ in $(seq 50); do
+    asked=$(xdotool search --onlyvisible --name '^Exit\?' 2>/dev/null | head -1)
+    [[ -n "$asked" ]] && break
+    sleep 0.1
+done
+[[ -n "$asked" ]] || fail "Alt+F4 on the control panel asked nothing"
+import -window root "$output/desktop-exit-question.png"
+xdotool key Escape
+sleep 0.5
+kill -0 $app || fail "the program ended without a Yes"
+echo "PASS: one Tunevault: raised and handed a song by a second launch; the Play key toggles;"
+echo "      Next on the last row opens nothing; Alt+F4 asks; one taskbar entry"
+SESSION
+
+HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
+    timeout 150 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$binary" "$output" "$work"
