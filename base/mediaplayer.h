@@ -2,6 +2,7 @@
 // The media player all sound goes through. The program holds one instance;
 // tests replace it with an in-memory player.
 
+#include <QByteArray>
 #include <QString>
 
 class MediaPlayer {
@@ -11,6 +12,16 @@ public:
     static constexpr double OpeningPosition = -2;
 
     enum class PlayState { Stopped, Playing, Paused };
+
+    // What a song's own tags say (ID3v2 and the like), as the player finds
+    // them while it plays: for the desktop's media controls only.
+    struct SongTags {
+        QString title;
+        QString artist;
+        QString album;
+        QByteArray picture; // an embedded cover picture, as stored
+        bool operator==(const SongTags&) const = default;
+    };
 
     virtual ~MediaPlayer() = default;
 
@@ -44,4 +55,6 @@ public:
     virtual void Volume(int hundredthsOfDecibel) = 0;
     // -2500 (left) to +2500 (right), 0 centred.
     virtual void Balance(int balance) = 0;
+    // The tags found so far in the song loaded now.
+    virtual SongTags Tags() const = 0;
 };

@@ -2,10 +2,12 @@
 
 #include <cmath>
 
+#include <QCryptographicHash>
 #include <QDBusConnectionInterface>
 #include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QStandardPaths>
 #include <QTimer>
 #include <unistd.h>
 
@@ -27,9 +29,32 @@ qlonglong Microseconds(double seconds) {
     return seconds > 0 ? qlonglong(std::llround(seconds * 1e6)) : 0;
 }
 
-QVariantMap SongMetadata(const QString& path, const QString& trackId, double length) {
-    const std::optional<MP3Mod::Id3v1Tag> tag = MP3Mod::ReadTag(path);
-    const MP3Mod::Id3v1Tag fields = tag.value_or(MP3Mod::Id3v1Tag{});
+// The picture as a file of the user's cache folder, named by its content, so
+// that the desktop can show it: its file:// URI, or empty when it cannot be
+// written.
+QString PictureUri(const QByteArray& picture) {
+    const QString name =
+        QString::fromLatin1(QCryptographicHash::hash(picture, QCryptographicHash::Sha1).toHex() +
+                            (picture.startsWith("\x89PNG") ? ".png" : ".jpg"));
+    const QString path = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+                         QStringLiteral("/art/") + name;
+    if (!MP3Mod::IsRegularFile(path) && !MP3Mod::WriteFileWhole(path, picture).isEmpty())
+        return {};
+    return MP3Mod::FileUri(path);
+}
+
+// The ID3v1 tag's fields, or for a song without one, those that the player
+// found in the song's own tags (ID3v2).
+MP3Mod::Id3v1Tag DesktopFields(const QString& path, const MediaPlayer::SongTags& found) {
+    const MP3Mod::Id3v1Tag tag = MP3Mod::ReadTag(path).value_or(MP3Mod::Id3v1Tag{});
+    if (!tag.title.isEmpty() || !tag.artist.isEmpty() || !tag.album.isEmpty())
+        return tag;
+    return {found.title, found.artist, found.album, tag.year, tag.track};
+}
+
+QVariantMap SongMetadata(const QString& path, const QString& trackId, double length,
+                         const MediaPlayer::SongTags& found) {
+    const MP3Mod::Id3v1Tag fields = DesktopFields(path, found);
     QVariantMap metadata{
         {QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(trackId))},
         {QStringLiteral("xesam:title"),
@@ -44,6 +69,9 @@ QVariantMap SongMetadata(const QString& path, const QString& trackId, double len
         metadata.insert(QStringLiteral("xesam:trackNumber"), fields.track);
     if (length > 0)
         metadata.insert(QStringLiteral("mpris:length"), Microseconds(length));
+    if (!found.picture.isEmpty())
+        if (const QString art = PictureUri(found.picture); !art.isEmpty())
+            metadata.insert(QStringLiteral("mpris:artUrl"), art);
     return metadata;
 }
 
@@ -99,10 +127,12 @@ QVariantMap Mpris::Metadata() const {
     const double length = commands_.Media().Duration();
     if (file.isEmpty())
         return {{QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(NoTrack))}};
-    if (file != taggedFile_ || length != taggedLength_) {
-        metadata_ = SongMetadata(file, TrackId(), length);
+    const MediaPlayer::SongTags found = commands_.Media().Tags();
+    if (file != taggedFile_ || length != taggedLength_ || found != taggedFound_) {
+        metadata_ = SongMetadata(file, TrackId(), length, found);
         taggedFile_ = file;
         taggedLength_ = length;
+        taggedFound_ = found;
     }
     return metadata_;
 }

@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QVariantMap>
 
+#include "base/mediaplayer.h"
+
 class MediaCommands;
 
 class Mpris : public QObject {
@@ -51,8 +53,10 @@ private:
     QString desktopEntry_;
     QDBusConnection bus_;
     QVariantMap announcedPlayer_;
-    // The tag is read again only when the song or its length changes.
+    // The tag is read again only when the song, its length or the tags that
+    // the player found change.
     mutable QString taggedFile_;
     mutable double taggedLength_ = -1;
+    mutable MediaPlayer::SongTags taggedFound_;
     mutable QVariantMap metadata_;
 };

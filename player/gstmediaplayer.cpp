@@ -80,6 +80,7 @@ void GstMediaPlayer::OpenFile(const QString& path) {
     paused_ = false;
     stopped_ = false;
     duration_ = 0;
+    tags_ = {};
     if (!MP3Mod::IsRegularFile(path)) {
         Fail(QStringLiteral("not a file"));
         return;
@@ -154,6 +155,9 @@ void GstMediaPlayer::HandleMessage(GstMessage* message, quint64 generation) {
     case GST_MESSAGE_EOS:
         ended_ = true;
         break;
+    case GST_MESSAGE_TAG:
+        TakeTags(message);
+        break;
     case GST_MESSAGE_ERROR:
         if (load_ != Load::Failed) // one failure, one report
             ReportError(message);
@@ -175,6 +179,45 @@ void GstMediaPlayer::ReportError(GstMessage* message) {
              QStringLiteral("); the next song will play once the sound server is back"));
     else
         Fail(text);
+}
+
+namespace {
+
+// A text tag, kept only where the list has it.
+void TakeText(const GstTagList* tags, const char* name, QString& field) {
+    gchar* text = nullptr;
+    if (gst_tag_list_get_string(tags, name, &text) && text && *text)
+        field = QString::fromUtf8(text);
+    g_free(text);
+}
+
+// The cover picture, or any picture where there is no cover.
+void TakePicture(const GstTagList* tags, QByteArray& picture) {
+    GstSample* sample = nullptr;
+    if (!gst_tag_list_get_sample(tags, GST_TAG_IMAGE, &sample) &&
+        !gst_tag_list_get_sample(tags, GST_TAG_PREVIEW_IMAGE, &sample))
+        return;
+    GstMapInfo map;
+    GstBuffer* buffer = gst_sample_get_buffer(sample);
+    if (buffer && gst_buffer_map(buffer, &map, GST_MAP_READ)) {
+        picture = QByteArray(reinterpret_cast<const char*>(map.data), qsizetype(map.size));
+        gst_buffer_unmap(buffer, &map);
+    }
+    gst_sample_unref(sample);
+}
+
+} // namespace
+
+// Tags come from several elements as the song starts (the demuxer's ID3v2
+// tag, the decoder's stream tags): each adds what it has.
+void GstMediaPlayer::TakeTags(GstMessage* message) {
+    GstTagList* tags = nullptr;
+    gst_message_parse_tag(message, &tags);
+    TakeText(tags, GST_TAG_TITLE, tags_.title);
+    TakeText(tags, GST_TAG_ARTIST, tags_.artist);
+    TakeText(tags, GST_TAG_ALBUM, tags_.album);
+    TakePicture(tags, tags_.picture);
+    gst_tag_list_unref(tags);
 }
 
 void GstMediaPlayer::QueryDuration() {

@@ -57,6 +57,7 @@ public:
     void Mute(bool mute) override;
     void Volume(int hundredthsOfDecibel) override;
     void Balance(int balance) override;
+    SongTags Tags() const override { return tags_; }
 
 private:
     enum class Load { Empty, Opening, Ready, Failed };
@@ -71,6 +72,7 @@ private:
     void CheckOutput();
     void HandleMessage(GstMessage* message, quint64 generation);
     void ReportError(GstMessage* message);
+    void TakeTags(GstMessage* message);
     void QueryDuration();
     void Seek(double seconds);
     void Fail(const QString& reason);
@@ -88,6 +90,7 @@ private:
     bool paused_ = false;
     bool stopped_ = false;
     double duration_ = 0;
+    SongTags tags_;
     // The position last read from the pipeline, and when.
     mutable double position_ = 0;
     mutable QElapsedTimer positionRead_;

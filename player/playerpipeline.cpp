@@ -110,6 +110,7 @@ bool ChangesWhatThePlayerReports(GstMessage* message) {
     case GST_MESSAGE_EOS:
     case GST_MESSAGE_ERROR:
     case GST_MESSAGE_DURATION_CHANGED:
+    case GST_MESSAGE_TAG:
         return true;
     default:
         return false;

@@ -10,6 +10,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCall>
 #include <QDBusReply>
+#include <QFile>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QTest>
@@ -285,6 +286,32 @@ TEST_F(MprisTest, SongsGivenByUriOrASecondLaunchPlayThroughThePlaylist) {
 
     mpris.reset(); // nothing answers as Tunevault now: nobody to hand over to
     EXPECT_FALSE(secondLaunch({other}));
+}
+
+// For a song without an ID3v1 tag the desktop gets what the player found in
+// the song's own tags, with its picture as a file; the windows show "n/a".
+TEST_F(MprisTest, SongsWithoutAnId3v1TagShowTheirOwnTagsAndPicture) {
+    const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(200, 'p');
+    media.tags = {"Own Title", "Own Artist", "Own Album", png};
+    select(1); // b_song.mp3: no ID3v1 tag
+    emit form1().List1->DoubleClick();
+    ASSERT_EQ(media.CurrentFile(), music.at("b_song.mp3"));
+    QVariantMap song = metadata();
+    EXPECT_EQ(song["xesam:title"].toString(), "Own Title");
+    EXPECT_EQ(song["xesam:artist"].toStringList(), QStringList({"Own Artist"}));
+    EXPECT_EQ(song["xesam:album"].toString(), "Own Album");
+    const QString art = song["mpris:artUrl"].toString();
+    ASSERT_TRUE(art.startsWith("file://")) << art.toStdString();
+    const QString picture = MP3Mod::PathFromFileUri(art);
+    EXPECT_TRUE(picture.startsWith(qEnvironmentVariable("XDG_CACHE_HOME")));
+    EXPECT_TRUE(picture.endsWith(".png"));
+    QFile file(picture);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), png);
+    // A song with an ID3v1 tag keeps it.
+    select(0);
+    emit form1().List1->DoubleClick();
+    EXPECT_EQ(metadata()["xesam:title"].toString(), "Tagged Title");
 }
 
 // Volume 0 is silence, through the program's own mute; the volume reads back

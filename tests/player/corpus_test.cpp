@@ -94,3 +94,24 @@ TEST(Corpus, EveryFileLeavesThePlayerUsable) {
         QTest::qWait(50);
     }
 }
+
+// What the player reads of a song's own tags while it plays: an ID3v2.3 tag
+// in UTF-16, and an ID3v2.4 tag with an album picture.
+TEST(Corpus, ThePlayerFindsId3v2TagsAndPictures) {
+    if (CorpusFolder().isEmpty())
+        GTEST_SKIP() << "no corpus given: run make test CORPUS=/path/to/corpus";
+    GstMediaPlayer player(SilentSink());
+    auto tagsOf = [&player](const char* name) {
+        player.OpenFile(QDir(CorpusFolder()).filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(QTest::qWaitFor([&player] { return player.Position() >= -1; }, 10'000));
+        QTest::qWait(200); // tags of the decoder may follow the opening
+        return player.Tags();
+    };
+    const MediaPlayer::SongTags unicode = tagsOf("mp3agic-v23unicodetags.mp3");
+    EXPECT_FALSE(unicode.title.isEmpty());
+    EXPECT_FALSE(unicode.artist.isEmpty());
+    const MediaPlayer::SongTags pictured = tagsOf("mp3agic-v24tagswithalbumimage.mp3");
+    EXPECT_EQ(pictured.title, "TITLE1234567890123456789012345");
+    EXPECT_GT(pictured.picture.size(), 100);
+    EXPECT_TRUE(tagsOf("dhowden-sample.id3v11.mp3").picture.isEmpty()); // none left over
+}

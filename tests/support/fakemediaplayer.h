@@ -20,6 +20,7 @@ public:
     int volume = 0;
     int balance = 0;
     PlayState state = PlayState::Stopped;
+    SongTags tags;            // what the song's own tags say
     std::vector<int> volumes; // every volume set, in turn
     // Called on every volume set, after it is recorded.
     std::function<void(int)> onVolume;
@@ -41,6 +42,7 @@ public:
         position = 0;
     }
     QString CurrentFile() const override { return currentFile; }
+    SongTags Tags() const override { return tags; }
     PlayState State() const override { return state; }
     bool StillOpening() const override {
         if (openingLeft == 0)

@@ -25,9 +25,12 @@ extern "C" const char* __lsan_default_suppressions() {
 int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Deleted songs and playlists go to a trash of the tests' own.
+    // Deleted songs and playlists go to a trash of the tests' own, and the
+    // desktop's cover pictures to a cache of their own.
     const QTemporaryDir dataHome;
     qputenv("XDG_DATA_HOME", dataHome.path().toUtf8());
+    const QTemporaryDir cacheHome;
+    qputenv("XDG_CACHE_HOME", cacheHome.path().toUtf8());
     QApplication app(argc, argv);
     const ScopedClockFactor fast(TestClockFactor);
     testing::InitGoogleTest(&argc, argv);
