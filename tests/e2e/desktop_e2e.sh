@@ -62,11 +62,11 @@ wait_for 'Tunevault control panel' || fail "the control panel did not appear"
 sleep 8 # the song info window's song fades out
 [[ $(taskbar_windows) == 1 ]] || fail "the taskbar would show $(taskbar_windows) Tunevaults"
 
-# A second launch without songs raises the first one and leaves.
+# A second launch without songs raises the first one and leaves (timeout
+# would end one that stayed, and fail).
 xdotool windowminimize --sync "$(visible Tunevault)"
 timeout 20 "$binary" || fail "a second launch did not exit 0"
 wait_for Tunevault || fail "the second launch did not raise the main window"
-[[ $(pgrep -c -f "^$binary") == 1 ]] || fail "two Tunevaults run"
 
 # A second launch with a song hands it over: the first one plays it.
 (cd "$work/other" && timeout 20 "$binary" Handed.mp3) || fail "a launch with a song did not exit 0"
