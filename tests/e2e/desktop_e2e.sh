@@ -10,9 +10,7 @@ set -euo pipefail
 binary=$1
 output=$2
 mkdir -p "$output"
-work=$(mktemp -d)
-bus_pid=""
-trap '[[ -n "$bus_pid" ]] && kill "$bus_pid" 2>/dev/null; rm -rf "$work"' EXIT
+source "$(dirname "$0")/privatebus.sh"
 
 mkdir -p "$work/home/.config/tunevault" "$work/music" "$work/other"
 sox -n -r 44100 -c 2 "$work/tone.wav" synth 60 sine 330 vol 0.3
@@ -21,10 +19,6 @@ for name in First Second Third; do
 done
 lame --quiet -b 96 --tt "Handed title" "$work/tone.wav" "$work/other/Handed.mp3"
 printf '[Settings]\nDIRECTORY=%s\n' "$work/music" >"$work/home/.config/tunevault/mp3.ini"
-
-read -r bus_address bus_pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 |
-    paste -sd ' ')
-export DBUS_SESSION_BUS_ADDRESS=$bus_address
 
 version=$(env -u DISPLAY "$binary" --version)
 [[ $version == "tunevault "[0-9]* ]] || { echo "FAIL: --version printed '$version'"; exit 1; }

@@ -8,9 +8,7 @@ set -euo pipefail
 binary=$1
 output=$2
 mkdir -p "$output"
-work=$(mktemp -d)
-bus_pid=""
-trap '[[ -n "$bus_pid" ]] && kill "$bus_pid" 2>/dev/null; rm -rf "$work"' EXIT
+source "$(dirname "$0")/privatebus.sh"
 
 mkdir -p "$work/home/.config/tunevault" "$work/music"
 sox -n -r 44100 -c 2 "$work/tone.wav" synth 30 sine 330 vol 0.3
@@ -19,10 +17,6 @@ for name in "First_Song" "Second-Song" "Third"; do
         "$work/music/$name.mp3"
 done
 printf '[Settings]\nDIRECTORY=%s\n' "$work/music" >"$work/home/.config/tunevault/mp3.ini"
-
-read -r bus_address bus_pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 |
-    paste -sd ' ')
-export DBUS_SESSION_BUS_ADDRESS=$bus_address
 
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
