@@ -26,19 +26,12 @@ version=$(env -u DISPLAY "$binary" --version)
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
 binary=$1; output=$2; work=$3
+source "$4/sessionhelpers.sh"
 openbox >/dev/null 2>&1 &
 wm=$!
 "$binary" 2>"$output/desktop-stderr.txt" &
 app=$!
 trap 'kill $app $wm 2>/dev/null || true' EXIT
-fail() { echo "FAIL: $*"; import -window root "$output/desktop-failed.png"; exit 1; }
-visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-ctl() { playerctl -p tunevault "$@" 2>/dev/null || true; }
-expect() {
-    local want=$1; shift
-    for _ in $(seq 50); do [[ "$(ctl "$@")" == "$want" ]] && return 0; sleep 0.1; done
-    fail "playerctl $* printed '$(ctl "$@")', not '$want'"
-}
 wait_for() { for _ in $(seq 100); do [[ -n "$(visible "$1")" ]] && return 0; sleep 0.1; done; return 1; }
 # The Tunevault windows that a taskbar shows: managed, and not utility windows.
 taskbar_windows() {
@@ -104,4 +97,5 @@ echo "      Next on the last row opens nothing; Alt+F4 asks; one taskbar entry"
 SESSION
 
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
-    timeout 150 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$binary" "$output" "$work"
+    timeout 150 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$binary" "$output" "$work" \
+    "$(dirname "$(realpath "$0")")"

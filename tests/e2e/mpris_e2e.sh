@@ -21,18 +21,10 @@ printf '[Settings]\nDIRECTORY=%s\n' "$work/music" >"$work/home/.config/tunevault
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
 binary=$1; output=$2; work=$3
+source "$4/sessionhelpers.sh"
 "$binary" 2>"$output/mpris-stderr.txt" &
 app=$!
 trap 'kill $app 2>/dev/null || true' EXIT
-fail() { echo "FAIL: $*"; exit 1; }
-visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-ctl() { playerctl -p tunevault "$@" 2>/dev/null || true; }
-# Waits up to 5 s until the command prints the expected text.
-expect() {
-    local want=$1; shift
-    for _ in $(seq 50); do [[ "$(ctl "$@")" == "$want" ]] && return 0; sleep 0.1; done
-    fail "playerctl $* printed '$(ctl "$@")', not '$want'"
-}
 # A fingerprint of a rectangle of the control panel (w h x y in pixels).
 panel_area() {
     import -window "$(visible 'Tunevault control panel')" "$work/panel.png"
@@ -100,4 +92,5 @@ echo "PASS: playerctl plays, pauses, reads the title, goes next, seeks, sets the
 SESSION
 
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
-    timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$binary" "$output" "$work"
+    timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$binary" "$output" "$work" \
+    "$(dirname "$(realpath "$0")")"
