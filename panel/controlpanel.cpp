@@ -66,11 +66,11 @@ void ControlPanel::barReleased() {
 
 void ControlPanel::lblpauseClick() {
     Label& glyph = *form2_.lblpause;
-    if (glyph.Caption() == QLatin1String(";")) {
-        glyph.SetCaption(QStringLiteral("3"));
+    if (glyph.Caption() == Form2::PauseGlyph) {
+        glyph.SetCaption(Form2::ResumeGlyph);
         media_.Pause();
-    } else if (glyph.Caption() == QLatin1String("3")) {
-        glyph.SetCaption(QStringLiteral(";"));
+    } else if (glyph.Caption() == Form2::ResumeGlyph) {
+        glyph.SetCaption(Form2::PauseGlyph);
         media_.Play();
     }
 }

@@ -28,7 +28,7 @@ Form2::Form2() : FormWindow(QStringLiteral("Form2"), QStringLiteral("Tunevault c
     mp3Count = AddLabel("mp3Count", QStringLiteral("mp3counthere"), 120, 1440, 3855, 225);
     Stats2 = AddLabel("Stats2", QStringLiteral("No Song Playing."), 105, 1800, 3840, 210);
     lblplay = AddGlyph("lblplay", QStringLiteral("4"), 330, 1995, 120, 270);
-    lblpause = AddGlyph("lblpause", QStringLiteral(";"), 450, 1995, 90, 225);
+    lblpause = AddGlyph("lblpause", PauseGlyph, 450, 1995, 90, 225);
     lblstop = AddGlyph("lblstop", QStringLiteral("<"), 555, 1995, 135, 210);
     lblRefresh = AddGlyph("lblRefresh", QStringLiteral("'"), 720, 2010, 150, 195);
     Parttime = AddLabel("Parttime", QStringLiteral("0:00"), 2940, 2055, 450, 195);

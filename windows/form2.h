@@ -25,6 +25,10 @@ public:
     Label* Stats2;     // the playing song's name, scrolling by
     Label* lblplay;    // glyphs: play, pause/resume, stop, refresh
     Label* lblpause;
+    // The pause glyph's two captions, its state: shown while a song plays,
+    // and while it is paused.
+    static inline const QString PauseGlyph = QStringLiteral(";");
+    static inline const QString ResumeGlyph = QStringLiteral("3");
     Label* lblstop;
     Label* lblRefresh;
     Label* Parttime; // play position
