@@ -17,14 +17,6 @@
 #include "windows/form1.h"
 #include "windows/form2.h"
 
-namespace {
-
-// The pause glyph's caption while a song plays, and while it is paused.
-const QString PauseGlyph = QStringLiteral(";");
-const QString ResumeGlyph = QStringLiteral("3");
-
-} // namespace
-
 MediaCommands::MediaCommands(Form1& form1, Form2& form2, MediaPlayer& media, Handlers handlers)
     : form1_(form1), form2_(form2), media_(media), handlers_(std::move(handlers)) {}
 
@@ -36,7 +28,7 @@ void MediaCommands::Play() {
         handlers_.choice.PlaySelectedSong();
     } else if (form1_.Stop1->isChecked()) {
         handlers_.transport.Stop1Click();
-    } else if (form2_.lblpause->Caption() == ResumeGlyph) {
+    } else if (form2_.lblpause->Caption() == Form2::ResumeGlyph) {
         handlers_.panel.lblpauseClick();
     } else if (form1_.Pause1->text() == QLatin1String("Resume")) {
         handlers_.transport.Pause1Click();
@@ -48,7 +40,7 @@ void MediaCommands::Play() {
 
 void MediaCommands::Pause() {
     if (Status() == MediaPlayer::PlayState::Playing) {
-        if (form2_.lblpause->Caption() == PauseGlyph)
+        if (form2_.lblpause->Caption() == Form2::PauseGlyph)
             handlers_.panel.lblpauseClick();
         else
             media_.Pause();
@@ -126,12 +118,11 @@ bool MediaCommands::HasSongs() const {
 }
 
 bool MediaCommands::CanGoNext() const {
-    return HasSongs() && form1_.List1->ListIndex() != form1_.List1->ListCount() - 1;
+    return handlers_.transport.CanGoNext();
 }
 
 bool MediaCommands::CanGoPrevious() const {
-    const int row = form1_.List1->ListIndex();
-    return row > 0 && row != form1_.List1->ListCount() - 1;
+    return handlers_.transport.CanGoPrevious();
 }
 
 double MediaCommands::Volume() const {

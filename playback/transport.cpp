@@ -19,12 +19,21 @@ void Transport::Refuse(const char* message) {
                     Dialogs::Buttons::Ok);
 }
 
+bool Transport::CanGoNext() const {
+    const ListBox& names = *form1_.List1;
+    return names.ListCount() > 0 && names.ListIndex() != names.ListCount() - 1;
+}
+
+bool Transport::CanGoPrevious() const {
+    const ListBox& names = *form1_.List1;
+    return names.ListIndex() > 0 && names.ListIndex() != names.ListCount() - 1;
+}
+
 void Transport::NextClick() {
     ListBox& names = *form1_.List1;
-    if (names.ListCount() == 0)
-        return; // no row to go to
-    if (names.ListIndex() == names.ListCount() - 1) {
-        Refuse("You are on the last song of the list, You can't go above that.");
+    if (!CanGoNext()) {
+        if (names.ListCount() > 0) // with no rows there is nothing to say
+            Refuse("You are on the last song of the list, You can't go above that.");
         return;
     }
     MP3Mod::StepRows(names, *form1_.List2, 1);

@@ -13,6 +13,10 @@ public:
 
     void NextClick();
     void PreviousClick();
+    // Whether Next and Previous would move to another row, rather than
+    // refuse or do nothing.
+    bool CanGoNext() const;
+    bool CanGoPrevious() const;
     void RandomClick();
     void RepeatClick();
     void Stop1Click();
