@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks the layers: each source folder includes only its own layer and the
-# layers below it, and no two folders include each other.
+# layers below it, every quoted include names a project folder, and the
+# folders include each other in no cycle, of two folders or more.
 set -euo pipefail
 cd "$1"
 
@@ -18,23 +19,26 @@ for folder in "${!layer[@]}"; do
     while IFS=: read -r file included; do
         [[ -n "$file" ]] || continue
         target=${included%%/*}
-        [[ -n "${layer[$target]:-}" && "$target" != "$folder" ]] || continue
+        if [[ $included != */* || -z "${layer[$target]:-}" ]]; then
+            echo "$file includes \"$included\", which names no project folder"
+            failed=1
+            continue
+        fi
+        [[ "$target" != "$folder" ]] || continue
         uses["$folder>$target"]=1
         if ((layer[$target] > layer[$folder])) ||
             [[ $folder == base && $target == player ]] || [[ $folder == player && $target != base ]]; then
             echo "$file includes $included, from a layer above or beside its own"
             failed=1
         fi
-    done < <(grep -o '#include "[a-z]*/[a-z0-9]*\.h"' "$folder"/*.h "$folder"/*.cpp |
+    done < <(grep -o '#include "[^"]*"' "$folder"/*.h "$folder"/*.cpp |
         sed 's/#include "//; s/"$//')
 done
-for pair in "${!uses[@]}"; do
-    a=${pair%>*}
-    b=${pair#*>}
-    if [[ -n "${uses[$b>$a]:-}" && "$a" < "$b" ]]; then
-        echo "$a and $b include each other"
-        failed=1
-    fi
-done
+# No folders include each other, in pairs or round a longer cycle: tsort
+# names the folders of a cycle.
+if ! loop=$({ printf '%s\n' "${!uses[@]}" | tr '>' ' ' | tsort >/dev/null; } 2>&1); then
+    echo "folders include each other in a cycle: $(tr '\n' ' ' <<<"$loop")"
+    failed=1
+fi
 ((failed == 0)) && echo "layers: every folder includes only its own layer and those below"
 exit $failed
