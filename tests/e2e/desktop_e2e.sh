@@ -32,7 +32,7 @@ wm=$!
 "$binary" 2>"$output/desktop-stderr.txt" &
 app=$!
 trap 'kill $app $wm 2>/dev/null || true' EXIT
-wait_for() { for _ in $(seq 100); do [[ -n "$(visible "$1")" ]] && return 0; sleep 0.1; done; return 1; }
+wait_for() { for _ in $(seq 300); do [[ -n "$(visible "$1")" ]] && return 0; sleep 0.1; done; return 1; }
 # The Tunevault windows that a taskbar shows: managed, and not utility windows.
 taskbar_windows() {
     wmctrl -l | awk '{ print $1 }' | while read -r id; do
@@ -41,7 +41,8 @@ taskbar_windows() {
     done | wc -l
 }
 
-wait_for 'Tunevault song info' || fail "the song info window did not appear"
+wait_for 'Tunevault song info' ||
+    fail "the song info window did not appear$(kill -0 $app 2>/dev/null || echo '; the program ended')"
 expect tunevault -l
 eval "$(xdotool getwindowgeometry --shell "$(visible 'Tunevault song info')")"
 xdotool mousemove $((X + 150)) $((Y + 38)) click --repeat 2 --delay 80 1
