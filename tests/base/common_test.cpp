@@ -150,3 +150,11 @@ TEST(LeadingNumber, ReadsTheNumberThatBeginsTheText) {
     EXPECT_EQ(LeadingNumber(QString("5") + QChar(0xD800)), 5);
     EXPECT_EQ(LeadingNumber(QString(".5") + QChar(0xDCE9) + "9"), 0.5);
 }
+
+// The volume slider's 0 to 100 as the player's hundredths of a decibel.
+TEST(SliderToPlayer, SpansTwentyFiveDecibelsBelowFull) {
+    EXPECT_EQ(SliderToPlayer(100), 0);
+    EXPECT_EQ(SliderToPlayer(75), -625);
+    EXPECT_EQ(SliderToPlayer(1), -2475);
+    EXPECT_EQ(SliderToPlayer(0), -2500);
+}

@@ -169,7 +169,7 @@ TEST_F(MprisTest, PlayerCommandsActAsTheWindowsOwnControls) {
     call("org.freedesktop.DBus.Properties", "Set",
          {Player, "Volume", QVariant::fromValue(QDBusVariant(0.5))});
     EXPECT_EQ(form2().Volume->Value(), 50);
-    EXPECT_EQ(media.volume, MP3Mod::SliderToPlayer(50));
+    EXPECT_EQ(media.volume, -1250); // 12.5 dB below full
     EXPECT_DOUBLE_EQ(property(Player, "Volume").toDouble(), 0.5);
 
     // SetPosition moves the seek slider for the song loaded now only.

@@ -24,7 +24,7 @@ TEST_F(SongInfoTest, LoadPlaysTheOnlySongAtFullVolumeWithLowerCasedTag) {
     start();
     EXPECT_EQ(media.opened, QStringList({folder + "/My_Song.MP3"}));
     EXPECT_EQ(program->form3.lblrandom->text(), "0");
-    EXPECT_EQ(media.volumes, std::vector<int>({100 * 25 - 2500, 0})); // the panel set 100
+    EXPECT_EQ(media.volumes, std::vector<int>({0, 0})); // the panel set 100: full
     // The name is cut on the whole lower-cased path, here inside the folder's name.
     EXPECT_EQ(program->form2.Stats2->text(), "old");
     EXPECT_EQ(shownTag(), QStringList({"the artist", "loud title", "n/a", "1987"}));

@@ -73,7 +73,7 @@ TEST_F(SoundEffectsTest, BalanceReportsTheSideAndShowsItsValue) {
     EXPECT_EQ(form1().Stats->text(), "Sound allocated to left speaker.");
     EXPECT_EQ(form2().lblstatic3->text(), "Balance: 99");
     EXPECT_EQ(form2().lblstatic3->Width(), 975);
-    EXPECT_EQ(media.balance, 99 * 25 - 2500);
+    EXPECT_EQ(media.balance, -25);
     moveTo(form2().bar3, 101);
     EXPECT_EQ(form1().Stats->text(), "Sound allocated to right speaker.");
     EXPECT_EQ(form2().lblstatic3->text(), "Balance: 101");
@@ -96,13 +96,13 @@ TEST_F(SoundEffectsTest, BalanceToMiddleMovesThePointerOnly) {
 TEST_F(SoundEffectsTest, VolumeSliderSetsVolumeAndSaysSo) {
     TextHistory status(form1().Stats);
     moveTo(form2().Volume, 98);
-    EXPECT_EQ(media.volume, 98 * 25 - 2500);
+    EXPECT_EQ(media.volume, -50);
     const QStringList texts = status.changes();
     EXPECT_TRUE(texts.contains("Volume: 99") && texts.contains("Volume: 98"))
         << texts.join('|').toStdString();
     EXPECT_EQ(texts.last(), "Status bar.");
     QTest::keyRelease(form2().Volume, Qt::Key_Left);
-    EXPECT_EQ(media.volumes.back(), 98 * 25 - 2500);
+    EXPECT_EQ(media.volumes.back(), -50);
 }
 
 TEST_F(SoundEffectsTest, MuteTwice) {
