@@ -25,12 +25,6 @@ long ResidentKiB() {
     return 0;
 }
 
-GstElement* SilentSink() {
-    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
-    g_object_set(sink, "sync", TRUE, nullptr);
-    return sink;
-}
-
 void OpenInPlayer(GstMediaPlayer& player, const QString& song) {
     player.OpenFile(song);
     const QDeadlineTimer opening(5000);
@@ -67,11 +61,11 @@ int main(int argc, char* argv[]) {
     gst_init(nullptr, nullptr);
     if (argc > 3 && std::string(argv[3]) == "floor") {
         GstElement* playbin = gst_element_factory_make("playbin", nullptr);
-        g_object_set(playbin, "audio-sink", SilentSink(), nullptr);
+        g_object_set(playbin, "audio-sink", PlayerPipeline::SilentSink(), nullptr);
         std::printf("%.2f\n", KiBPerSong(songs, [&] { OpenInPlaybin(playbin, song); }));
         return 0;
     }
-    GstMediaPlayer player(SilentSink());
+    GstMediaPlayer player(PlayerPipeline::SilentSink());
     std::printf("%.2f\n", KiBPerSong(songs, [&] { OpenInPlayer(player, song); }));
     return 0;
 }

@@ -39,12 +39,6 @@ bool HoldsFakeSink(GstElement* element) {
     return fake;
 }
 
-GstElement* SilentSink() {
-    GstElement* sink = gst_element_factory_make("fakesink", PlayerPipeline::SilentSinkName);
-    g_object_set(sink, "sync", TRUE, nullptr);
-    return sink;
-}
-
 GstElement* Make(const char* factory) {
     GstElement* element = gst_element_factory_make(factory, nullptr);
     if (!element)
@@ -166,6 +160,13 @@ struct OutputSetup {
     }
 };
 
+GstElement* PlayerPipeline::SilentSink(const char* name) {
+    EnsureGstreamer();
+    GstElement* sink = gst_element_factory_make("fakesink", name);
+    g_object_set(sink, "sync", TRUE, nullptr);
+    return sink;
+}
+
 void PlayerPipeline::SaySilent() {
     std::fputs("Tunevault: no audio output could be opened; playing silently.\n", stderr);
 }
@@ -186,7 +187,7 @@ GstElement* PlayerPipeline::DesktopSink(bool sayIfSilent) {
     }
     if (sayIfSilent)
         SaySilent();
-    return SilentSink();
+    return SilentSink(SilentSinkName);
 }
 
 PlayerPipeline::PlayerPipeline(std::future<GstElement*> sink, const Identity& identity,
@@ -204,12 +205,9 @@ PlayerPipeline* PlayerPipeline::ToDesktop(const Identity& identity, const Settin
 
 PlayerPipeline* PlayerPipeline::ToSilence(const Identity& identity, const Settings& settings,
                                           Listener listener) {
-    auto* pipeline = new PlayerPipeline(std::async(std::launch::deferred,
-                                                   [] {
-                                                       EnsureGstreamer();
-                                                       return SilentSink();
-                                                   }),
-                                        identity, settings, std::move(listener));
+    auto* pipeline = new PlayerPipeline(
+        std::async(std::launch::deferred, [] { return SilentSink(SilentSinkName); }), identity,
+        settings, std::move(listener));
     pipeline->output_ = Output::Silent;
     return pipeline;
 }

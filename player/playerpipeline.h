@@ -60,6 +60,9 @@ public:
     static constexpr const char* DesktopSinkName = "desktop-output";
     static constexpr const char* SilentSinkName = "silent-output";
     static void SaySilent();
+    // A sink that plays at real speed into silence. Unnamed, a player takes it
+    // as a given sink; named SilentSinkName, as the fallback.
+    static GstElement* SilentSink(const char* name = nullptr);
 
     // Stops the listener at once and ends the pipeline once its thread is
     // free; waits up to the given milliseconds for that. The object is gone

@@ -12,7 +12,6 @@
 #include "controls/listbox.h"
 #include "player/gstmediaplayer.h"
 #include "tests/support/mp3fixtures.h"
-#include "tests/support/outputlevels.h"
 #include "tests/support/printers.h"
 #include "tests/support/scripteddialogs.h"
 #include "tests/support/testfiles.h"
@@ -23,7 +22,7 @@ TEST(AutoNextForReal, PlaysThreeSongsToTheEndOfTheListAndSwitchesOff) {
         MakeToneMp3(music.at(name), 2);
     TestFolder config;
     config.write("mp3.ini", "[Settings]\nDIRECTORY=" + music.path().toUtf8() + "\n");
-    GstMediaPlayer media(SilentSink());
+    GstMediaPlayer media(PlayerPipeline::SilentSink());
     ScriptedDialogs dialogs;
     Program program(media, dialogs, {config.at("mp3.ini"), config.at("data")}, [] {});
     program.Start();

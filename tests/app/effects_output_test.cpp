@@ -43,7 +43,7 @@ TEST_F(EffectsOutput, VolumeSliderAtOneIs2475HundredthsOfADecibelQuieter) {
 }
 
 TEST_F(EffectsOutput, RateSliderAtThreeWithEffectHalfPlaysTwoAndAHalfTimesAsFast) {
-    GstMediaPlayer player(SilentSink());
+    GstMediaPlayer player(PlayerPipeline::SilentSink());
     SoundEffects effects(form1, form2, player, dialogs);
     dialogs.inputAnswers = {"0.5"};
     effects.RateEffectClick();

@@ -9,7 +9,6 @@
 
 #include "base/id3.h"
 #include "player/gstmediaplayer.h"
-#include "tests/support/outputlevels.h"
 #include "tests/support/printers.h"
 
 namespace {
@@ -84,7 +83,7 @@ TEST(Corpus, TagFieldsMatchTheExpectedValues) {
 TEST(Corpus, EveryFileLeavesThePlayerUsable) {
     if (CorpusFolder().isEmpty())
         GTEST_SKIP() << "no corpus given: run make test CORPUS=/path/to/corpus";
-    GstMediaPlayer player(SilentSink());
+    GstMediaPlayer player(PlayerPipeline::SilentSink());
     const QStringList files = QDir(CorpusFolder()).entryList(QDir::Files, QDir::Name);
     ASSERT_FALSE(files.isEmpty());
     for (const QString& name : files) {
@@ -100,7 +99,7 @@ TEST(Corpus, EveryFileLeavesThePlayerUsable) {
 TEST(Corpus, ThePlayerFindsId3v2TagsAndPictures) {
     if (CorpusFolder().isEmpty())
         GTEST_SKIP() << "no corpus given: run make test CORPUS=/path/to/corpus";
-    GstMediaPlayer player(SilentSink());
+    GstMediaPlayer player(PlayerPipeline::SilentSink());
     auto tagsOf = [&player](const char* name) {
         player.OpenFile(QDir(CorpusFolder()).filePath(QString::fromLatin1(name)));
         EXPECT_TRUE(QTest::qWaitFor([&player] { return player.Position() >= -1; }, 10'000));

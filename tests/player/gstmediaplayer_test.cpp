@@ -36,7 +36,7 @@ protected:
     }
 
     static TestFolder* songs;
-    GstMediaPlayer player{SilentSink()};
+    GstMediaPlayer player{PlayerPipeline::SilentSink()};
 };
 
 TestFolder* RealPlayer::songs = nullptr;
@@ -138,7 +138,7 @@ TEST_F(RealPlayer, FilesThatCannotPlayEndTheWaitAndLeaveThePlayerUsable) {
 // next turn of the event loop; a command given before that still holds.
 TEST_F(RealPlayer, CommandsBeforeTheFirstSongStartsAreKept) {
     std::promise<GstElement*> opened;
-    opened.set_value(SilentSink());
+    opened.set_value(PlayerPipeline::SilentSink());
     GstMediaPlayer first(opened.get_future(), {});
     first.OpenFile(song("tone.mp3"));
     EXPECT_TRUE(first.StillOpening());

@@ -11,13 +11,6 @@
 
 #include "player/gstmediaplayer.h"
 
-GstElement* SilentSink() {
-    gst_init(nullptr, nullptr);
-    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
-    g_object_set(sink, "sync", TRUE, nullptr);
-    return sink;
-}
-
 namespace {
 
 constexpr long Second = 44100; // frames

@@ -20,7 +20,3 @@ struct ChannelLevels {
 ChannelLevels MeasureOutput(const QString& path,
                             const std::function<void(GstMediaPlayer&)>& prepare,
                             const std::function<void(GstMediaPlayer&)>& change = {});
-
-// A silent sink that plays at real speed.
-typedef struct _GstElement GstElement;
-GstElement* SilentSink();
