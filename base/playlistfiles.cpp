@@ -93,6 +93,14 @@ QString WritePlaylistFile(const QString& path, const QStringList& entries) {
     return WriteFileWhole(path, content);
 }
 
+QStringList EntryNames(const QStringList& paths) {
+    QStringList names;
+    names.reserve(paths.size());
+    for (const QString& path : paths)
+        names.append(ShownFileName(FileNameFromPath(path)));
+    return names;
+}
+
 QStringList ReadPlaylistFile(const QString& path) {
     const std::optional<QByteArray> content = ReadRegularFile(path);
     if (!content)

@@ -15,6 +15,10 @@ inline const QString EmailSuffix = QStringLiteral("@kelm.example");
 // system's bytes. Returns the reason of a failure, or an empty text.
 QString WritePlaylistFile(const QString& path, const QStringList& entries);
 
+// The names the playlist window shows for its entries: each file's name,
+// with bytes that are not UTF-8 shown as U+FFFD.
+QStringList EntryNames(const QStringList& paths);
+
 // The entries of a playlist file, in file order; none when it cannot be read.
 // Items are separated by commas and line ends; a double-quoted item may hold
 // commas. Lines starting with "#" (other players' header and info lines) are

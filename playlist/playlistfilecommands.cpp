@@ -105,9 +105,6 @@ void PlaylistFileCommands::Load(const QString& path) {
 }
 
 void PlaylistFileCommands::RefillNames() {
-    QStringList names;
-    for (const QString& path : form4_.List2->Items())
-        names.append(MP3Mod::ShownFileName(MP3Mod::FileNameFromPath(path)));
     form4_.List1->Clear();
-    form4_.List1->AddItems(names);
+    form4_.List1->AddItems(MP3Mod::EntryNames(form4_.List2->Items()));
 }

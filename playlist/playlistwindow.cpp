@@ -8,7 +8,7 @@
 #include "base/common.h"
 #include "base/files.h"
 #include "base/mediaplayer.h"
-#include "base/names.h"
+#include "base/playlistfiles.h"
 #include "controls/dialogs.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
@@ -78,11 +78,8 @@ void PlaylistWindow::AddMatchingSongs() {
 }
 
 void PlaylistWindow::AppendSongs(const QStringList& paths) {
-    QStringList names;
-    for (const QString& path : paths)
-        names.append(MP3Mod::ShownFileName(MP3Mod::FileNameFromPath(path)));
     form4_.List2->AddItems(paths);
-    form4_.List1->AddItems(names);
+    form4_.List1->AddItems(MP3Mod::EntryNames(paths));
 }
 
 void PlaylistWindow::OpenSongs(const QStringList& paths) {
