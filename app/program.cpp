@@ -158,7 +158,6 @@ void Program::WirePlaylist() {
     QObject::connect(form4.Label2, &Label::Click, [&window] { window.Label2Click(); });
     QObject::connect(form4.List1, &ListBox::MouseDown,
                      [&window](Qt::MouseButton button) { window.List1MouseDown(button); });
-    QObject::connect(form4.List1, &ListBox::Click, [&window] { window.List1Click(); });
     QObject::connect(form4.List1, &ListBox::DoubleClick, [&window] { window.List1DblClick(); });
     QObject::connect(&form4, &Form4::FilesDropped,
                      [&window](const QStringList& uris) { window.FormFilesDropped(uris); });

@@ -13,6 +13,7 @@
 #include <strings.h>
 
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "library/songlist.h"
 
 namespace {
@@ -57,10 +58,10 @@ void FillSongList(benchmark::State& state) {
     FileListBox files(nullptr, QStringLiteral("*.mp3*"));
     ListBox names(nullptr);
     ListBox paths(nullptr);
+    ListPair songs(names, paths, nullptr);
     for (auto _ : state) {
-        names.Clear();
-        paths.Clear();
-        MP3Mod::FillSongList(files, names, paths, folder);
+        songs.Clear();
+        MP3Mod::FillSongList(files, songs, folder);
         benchmark::DoNotOptimize(paths.ListCount());
     }
     state.counters["songs"] = names.ListCount();

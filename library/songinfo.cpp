@@ -6,6 +6,7 @@
 #include "base/names.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "controls/slider.h"
 #include "controls/timer.h"
 #include "windows/form1.h"
@@ -45,8 +46,10 @@ void SongInfo::OpenRandomRow() {
     const int row = MP3Mod::RandomIndex(form1_.List1->ListCount() - 1, true);
     form3_.lblrandom->setText(QString::number(row));
     // With no songs there is no row to play; the window shows "n/a" then.
+    // Only the path list is moved: the song list shows no selection until the
+    // user picks a row, while Sleep's first turn plays this song again.
     if (row >= 0 && form1_.List2->SetListIndex(row))
-        OpenSong(form1_.List2->List(form1_.List2->ListIndex()));
+        OpenSong(form1_.Songs->SelectedPath());
 }
 
 void SongInfo::OpenSong(const QString& path) {

@@ -6,6 +6,7 @@
 #include "controls/dialogs.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 
@@ -14,10 +15,9 @@ namespace {
 const QString PleaseWait = QStringLiteral("Please wait while I refresh the mp3s.");
 const QString ThankYou = QStringLiteral("Thank you for waiting.");
 
-// Appends a row to names and paths for every song the file list holds: the
-// name as nameOf shows it, and the song's full path.
-void AddSongRows(const FileListBox& files, ListBox& names, ListBox& paths,
-                 QString (*nameOf)(const QString&)) {
+// Appends a row to songs for every song the file list holds: the name as
+// nameOf shows it, and the song's full path.
+void AddSongRows(const FileListBox& files, ListPair& songs, QString (*nameOf)(const QString&)) {
     const qsizetype count = files.ListCount();
     MP3Mod::TextList shown;
     MP3Mod::TextList full;
@@ -30,24 +30,20 @@ void AddSongRows(const FileListBox& files, ListBox& names, ListBox& paths,
         shown.append(nameOf(file));
         full.append(MP3Mod::JoinPath(files.Path(), file));
     }
-    names.AddItems(std::move(shown));
-    paths.AddItems(std::move(full));
+    songs.Append(std::move(shown), std::move(full));
 }
 
 // The part all three rebuilds share: the song directory listed afresh, rows
 // showing plain file names.
-void RebuildLists(Form1& form1, ListBox& names, ListBox& paths, bool showPathList) {
+void RebuildLists(Form1& form1, bool showPathList) {
     if (showPathList)
-        paths.show();
-    names.setEnabled(false);
-    names.Clear();
-    paths.Clear();
+        form1.List2->show();
+    form1.List1->setEnabled(false);
+    form1.Songs->Clear();
     form1.Stats->setText(PleaseWait);
     form1.File1->SetPath(form1.dir->text());
-    AddSongRows(*form1.File1, names, paths, MP3Mod::ShownFileName);
-    names.setEnabled(true);
-    names.update();
-    paths.update();
+    AddSongRows(*form1.File1, *form1.Songs, MP3Mod::ShownFileName);
+    form1.List1->setEnabled(true);
 }
 
 void ThankForWaiting(Form1& form1, double seconds) {
@@ -64,13 +60,13 @@ QString CountText(const QString& lead, const ListBox& list) {
 
 namespace MP3Mod {
 
-void FillSongList(FileListBox& files, ListBox& names, ListBox& paths, const QString& folder) {
+void FillSongList(FileListBox& files, ListPair& songs, const QString& folder) {
     files.SetPath(folder);
-    AddSongRows(files, names, paths, SongListName);
+    AddSongRows(files, songs, SongListName);
 }
 
-void RefreshSongList(Form1& form1, ListBox& nameList, ListBox& pathList) {
-    RebuildLists(form1, nameList, pathList, true);
+void RefreshSongList(Form1& form1) {
+    RebuildLists(form1, true);
     ThankForWaiting(form1, 1);
 }
 
@@ -80,7 +76,7 @@ SongListCommands::SongListCommands(Form1& form1, Form2& form2, Dialogs& dialogs)
     : form1_(form1), form2_(form2), dialogs_(dialogs) {}
 
 void SongListCommands::RefreshlistClick() {
-    RebuildLists(form1_, *form1_.List1, *form1_.List2, true);
+    RebuildLists(form1_, true);
     MP3Mod::WaitSeconds(0.22);
     form2_.mp3Count->setText(CountText(QStringLiteral("Refreshed mp3 count: "), *form1_.List1));
     ThankForWaiting(form1_, 10);
@@ -95,10 +91,10 @@ void SongListCommands::AddDirectoryClick() {
         return; // cancelled, or nothing typed
     const QString folder = answer + QLatin1Char('/');
     if (MP3Mod::FileExists(folder))
-        MP3Mod::FillSongList(*form1_.File1, *form1_.List1, *form1_.List2, folder);
+        MP3Mod::FillSongList(*form1_.File1, *form1_.Songs, folder);
 }
 
 void SongListCommands::lblRefreshClick() {
-    RebuildLists(form1_, *form1_.List1, *form1_.List2, false);
+    RebuildLists(form1_, false);
     ThankForWaiting(form1_, 10);
 }

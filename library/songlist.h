@@ -7,16 +7,16 @@ class Dialogs;
 class Form1;
 class Form2;
 class FileListBox;
-class ListBox;
+class ListPair;
 
 namespace MP3Mod {
 
-// Lists the folder in files, then appends its songs: song list names to
-// names, full paths to paths.
-void FillSongList(FileListBox& files, ListBox& names, ListBox& paths, const QString& folder);
-// Rebuilds the lists from the song directory with plain file names, then
+// Lists the folder in files, then appends a row to songs for each of its
+// songs: the song list name and the full path.
+void FillSongList(FileListBox& files, ListPair& songs, const QString& folder);
+// Rebuilds the song list from the song directory with plain file names, then
 // thanks the user for a second.
-void RefreshSongList(Form1& form1, ListBox& nameList, ListBox& pathList);
+void RefreshSongList(Form1& form1);
 
 } // namespace MP3Mod
 

@@ -93,7 +93,7 @@ QString Startup::AskDirectory(const QString& prompt) {
 }
 
 void Startup::FillLists(const QString& folder) {
-    MP3Mod::FillSongList(*form1_.File1, *form1_.List1, *form1_.List2, folder);
+    MP3Mod::FillSongList(*form1_.File1, *form1_.Songs, folder);
 }
 
 void Startup::HideMainAndPanel() {

@@ -8,8 +8,8 @@
 #include "controls/dialogs.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "controls/timer.h"
-#include "playback/rowsteps.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
 
@@ -28,11 +28,11 @@ AutoModes::AutoModes(Form1& form1, Form2& form2, MediaPlayer& media, Dialogs& di
     : form1_(form1), form2_(form2), media_(media), dialogs_(dialogs),
       endProgram_(std::move(endProgram)) {}
 
-// Draws a row, keeps it in lblrandom and selects it (List2 follows).
+// Draws a row, keeps it in lblrandom and selects it.
 void AutoModes::SelectRandomRow(bool allowZero) {
     const int row = MP3Mod::RandomIndex(form1_.List1->ListCount() - 1, allowZero);
     form1_.lblrandom->setText(QString::number(row));
-    form1_.List1->SetListIndex(form1_.lblrandom->text().toInt());
+    form1_.Songs->Select(form1_.lblrandom->text().toInt());
 }
 
 void AutoModes::RandomAdvance(bool allowZero) {
@@ -41,7 +41,7 @@ void AutoModes::RandomAdvance(bool allowZero) {
     form1_.lblrandom->setText(
         QString::number(MP3Mod::RandomIndex(form1_.List1->ListCount() - 1, true)));
     MP3Mod::WaitSeconds(0.55);
-    form1_.List1->SetListIndex(form1_.lblrandom->text().toInt());
+    form1_.Songs->Select(form1_.lblrandom->text().toInt());
     MP3Mod::WaitSeconds(0.55);
     SelectRandomRow(allowZero); // the next song
     MP3Mod::WaitSeconds(10);
@@ -78,8 +78,8 @@ void AutoModes::Timer6Tick() {
         TurnOffAutoNext(); // the last song has ended
         return;
     }
-    MP3Mod::StepRows(names, *form1_.List2, 1);
-    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
+    form1_.Songs->Step(1);
+    MP3Mod::OpenSelectedPath(media_, *form1_.Songs);
     TurnOffAutoPrevious();
 }
 
@@ -97,8 +97,8 @@ void AutoModes::Timer5Tick() {
     ListBox& names = *form1_.List1;
     if (names.ListIndex() <= 0)
         return; // waits on the first row
-    MP3Mod::StepRows(names, *form1_.List2, -1);
-    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
+    form1_.Songs->Step(-1);
+    MP3Mod::OpenSelectedPath(media_, *form1_.Songs);
     TurnOffAutoNext();
 }
 
@@ -118,7 +118,7 @@ void AutoModes::AutoRandomClick() {
     form1_.AutoRandom->setChecked(true);
     SelectRandomRow(true);
     MP3Mod::WaitSeconds(0.55);
-    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
+    MP3Mod::OpenSelectedPath(media_, *form1_.Songs);
     MP3Mod::WaitSeconds(10);
     SelectRandomRow(true); // the next song
     const QString next = form1_.List1->List(form1_.List1->ListIndex()).toLower();
@@ -134,7 +134,7 @@ void AutoModes::AutoRandomClick() {
 void AutoModes::Timer2Tick() {
     if (!MP3Mod::SongEnded(media_))
         return;
-    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
+    MP3Mod::OpenSelectedPath(media_, *form1_.Songs);
     RandomAdvance(false);
 }
 
@@ -167,6 +167,6 @@ void AutoModes::Timer3Tick() {
     }
     if (!MP3Mod::SongEnded(media_))
         return;
-    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
+    MP3Mod::OpenSelectedPath(media_, *form1_.Songs);
     RandomAdvance(true);
 }

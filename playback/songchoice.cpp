@@ -12,6 +12,7 @@
 #include "base/names.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "controls/slider.h"
 #include "controls/timer.h"
 #include "windows/form1.h"
@@ -29,7 +30,6 @@ SongChoice::SongChoice(Form1& form1, Form2& form2, MediaPlayer& media)
 
 void SongChoice::List1Click() {
     form2_.Timer3->SetEnabled(true);
-    form1_.List2->SetListIndex(form1_.List1->ListIndex());
 }
 
 void SongChoice::List1DblClick() {
@@ -43,11 +43,11 @@ void SongChoice::List1DblClick() {
 }
 
 void SongChoice::PlaySelectedSong() {
-    const int row = form1_.List2->ListIndex();
-    if (row < 0)
+    const QString path = form1_.Songs->SelectedPath();
+    if (path.isEmpty())
         return;
     SizeSongLine();
-    media_.OpenFile(form1_.List2->List(row));
+    media_.OpenFile(path);
     form1_.Stop1->setChecked(false);
     WaitUntilLoaded();
     media_.Volume(MP3Mod::SliderToPlayer(form2_.Volume->Value()));
@@ -57,7 +57,7 @@ void SongChoice::PlaySelectedSong() {
 void SongChoice::ShowOpenedSong() {
     form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
     FillTagBoxes();
-    form1_.Rep->setText(form1_.List2->List(form1_.List2->ListIndex()));
+    form1_.Rep->setText(form1_.Songs->SelectedPath());
 }
 
 void SongChoice::SizeSongLine() {
@@ -84,11 +84,8 @@ bool SongChoice::OpenRandomRow() {
         QString::number(MP3Mod::RandomIndex(form1_.List1->ListCount() - 1, true)));
     MP3Mod::WaitSeconds(0.1);
     // The list may have been rebuilt during the wait: a row gone is not played.
-    if (!form1_.List1->SetListIndex(form1_.lblrandom->text().toInt()) ||
-        form1_.List2->ListIndex() < 0)
-        return false;
-    media_.OpenFile(form1_.List2->List(form1_.List2->ListIndex()));
-    return true;
+    return form1_.Songs->Select(form1_.lblrandom->text().toInt()) &&
+           MP3Mod::OpenSelectedPath(media_, *form1_.Songs);
 }
 
 void SongChoice::FillTagBoxes() {

@@ -9,7 +9,8 @@ class SongChoice {
 public:
     SongChoice(Form1& form1, Form2& form2, MediaPlayer& media);
 
-    // A click keeps the path list on the clicked row.
+    // A click (or any change of the selection) lets the seek slider follow
+    // the playing song again.
     void List1Click();
     // A double-click plays the row, then shows status texts for 18 seconds.
     void List1DblClick();

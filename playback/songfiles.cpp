@@ -12,6 +12,7 @@
 #include "controls/dialogs.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "library/songlist.h"
 #include "windows/form1.h"
 #include "windows/form4.h"
@@ -60,7 +61,7 @@ void SongFiles::DeleteMP3Click() {
         return;
     // Only the file named in the question is ever deleted, whatever the list
     // holds once it has been rebuilt.
-    const QString confirmed = form1_.List2->List(row);
+    const QString confirmed = form1_.Songs->Path(row);
     const auto answer = dialogs_.MsgBox(QStringLiteral("Are you sure you want to Delete ") +
                                             names.List(row) + QLatin1Char('?'),
                                         QStringLiteral("Confirmation of Delete."),
@@ -69,10 +70,10 @@ void SongFiles::DeleteMP3Click() {
         return;
     names.setEnabled(false);
     form1_.Stats->setText(QStringLiteral("Please wait while I delete that file."));
-    MP3Mod::RefreshSongList(form1_, names, *form1_.List2);
-    names.SetListIndex(row);
+    MP3Mod::RefreshSongList(form1_);
+    form1_.Songs->Select(row);
     const bool deleted = DeleteConfirmed(confirmed);
-    MP3Mod::RefreshSongList(form1_, names, *form1_.List2);
+    MP3Mod::RefreshSongList(form1_);
     MP3Mod::WaitSeconds(0.22);
     names.setEnabled(true);
     if (deleted)
@@ -90,10 +91,9 @@ bool SongFiles::DeleteConfirmed(const QString& path) {
 }
 
 void SongFiles::Renamemp3Click() {
-    const int row = form1_.List2->ListIndex();
-    if (form1_.List1->ListIndex() < 0 || row < 0)
+    const QString old = form1_.Songs->SelectedPath();
+    if (form1_.List1->ListIndex() < 0 || old.isEmpty())
         return;
-    const QString old = form1_.List2->List(row);
     const QString answer = dialogs_.InputBox(
         QStringLiteral("What is the new filename you want for ") + MP3Mod::FileNameFromPath(old),
         QStringLiteral("New Filename."));
@@ -108,7 +108,7 @@ void SongFiles::Renamemp3Click() {
     }
     MP3Mod::RenameSongFile(dialogs_, old, MP3Mod::JoinPath(QFileInfo(old).path(), name));
     MP3Mod::WaitSeconds(0.22);
-    MP3Mod::RefreshSongList(form1_, *form1_.List1, *form1_.List2);
+    MP3Mod::RefreshSongList(form1_);
 }
 
 void SongFiles::CountStringClick() {
@@ -136,6 +136,6 @@ void SongFiles::AddToPlaylistClick() {
     const int row = form1_.List1->ListIndex();
     if (row < 0)
         return;
-    form4_.List2->AddItem(form1_.List2->List(row));
-    form4_.List1->AddItem(form1_.List1->List(row));
+    form4_.Entries->Append(QStringList{form1_.List1->List(row)},
+                           QStringList{form1_.Songs->Path(row)});
 }

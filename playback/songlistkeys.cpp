@@ -18,13 +18,10 @@ void SongListKeys::List1KeyDown(int key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
         return PlaySelected();
-    case Qt::Key_Down:
-        form1_.List2->SetListIndex(form1_.List1->ListIndex());
-        return;
     case Qt::Key_R:
         return PlayRandom();
     case Qt::Key_F5:
-        return MP3Mod::RefreshSongList(form1_, *form1_.List1, *form1_.List2);
+        return MP3Mod::RefreshSongList(form1_);
     case Qt::Key_F10:
         return files_.AddToPlaylistClick();
     default:

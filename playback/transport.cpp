@@ -7,7 +7,7 @@
 #include "controls/dialogs.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
-#include "playback/rowsteps.h"
+#include "controls/listpair.h"
 #include "playback/songchoice.h"
 #include "windows/form1.h"
 
@@ -36,8 +36,8 @@ void Transport::NextClick() {
             Refuse("You are on the last song of the list, You can't go above that.");
         return;
     }
-    MP3Mod::StepRows(names, *form1_.List2, 1);
-    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
+    form1_.Songs->Step(1);
+    MP3Mod::OpenSelectedPath(media_, *form1_.Songs);
 }
 
 void Transport::PreviousClick() {
@@ -52,8 +52,8 @@ void Transport::PreviousClick() {
         Refuse("You are on the last song of the list, You can't go below that.");
         return;
     }
-    MP3Mod::StepRows(names, *form1_.List2, -1);
-    MP3Mod::OpenSelectedPath(media_, *form1_.List2);
+    form1_.Songs->Step(-1);
+    MP3Mod::OpenSelectedPath(media_, *form1_.Songs);
 }
 
 void Transport::RandomClick() {

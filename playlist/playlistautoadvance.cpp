@@ -7,8 +7,8 @@
 #include "base/names.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "controls/timer.h"
-#include "playback/rowsteps.h"
 #include "windows/form2.h"
 #include "windows/form4.h"
 
@@ -41,9 +41,9 @@ void PlaylistAutoAdvance::Timer1Tick() {
     ListBox& names = *form4_.List1;
     if (names.ListIndex() != names.ListCount() - 1) {
         form4_.Stats3->setText(QStringLiteral("Playlist Auto-Next triggered next song."));
-        MP3Mod::StepRows(names, *form4_.List2, 1);
+        form4_.Entries->Step(1);
         MP3Mod::WaitSeconds(0.25);
-        MP3Mod::OpenSelectedPath(media_, *form4_.List2);
+        MP3Mod::OpenSelectedPath(media_, *form4_.Entries);
         form2_.Stats2->setText(MP3Mod::SongDisplayName(media_.CurrentFile()));
         MP3Mod::WaitSeconds(3);
         form4_.Stats3->setText(Resting);
@@ -62,9 +62,9 @@ void PlaylistAutoAdvance::Timer2Tick() {
     if (!MP3Mod::SongEnded(media_) || names.ListCount() == 0)
         return;
     if (names.ListIndex() < 0)
-        names.SetListIndex(0); // with no entry selected, it starts with the first
-    MP3Mod::OpenSelectedPath(media_, *form4_.List2);
+        form4_.Entries->Select(0); // with no entry selected, it starts with the first
+    MP3Mod::OpenSelectedPath(media_, *form4_.Entries);
     // The next entry to play; after the last one it starts over.
     const int next = names.ListIndex() + 1;
-    names.SetListIndex(next < names.ListCount() ? next : 0);
+    form4_.Entries->Select(next < names.ListCount() ? next : 0);
 }

@@ -6,6 +6,7 @@
 #include "controls/dialogs.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "windows/form4.h"
 
 namespace {
@@ -22,7 +23,7 @@ QString PlaylistFileCommands::InFolder(const QString& name) const {
 }
 
 bool PlaylistFileCommands::Save(const QString& path) {
-    const QString failure = MP3Mod::WritePlaylistFile(path, form4_.List2->Items());
+    const QString failure = MP3Mod::WritePlaylistFile(path, form4_.Entries->Paths().toStringList());
     if (!failure.isEmpty())
         dialogs_.ShowError(QStringLiteral("The playlist could not be saved as ") + path +
                            QStringLiteral(": ") + failure);
@@ -100,11 +101,11 @@ void PlaylistFileCommands::LoaditClick() {
 // its file name.
 void PlaylistFileCommands::Load(const QString& path) {
     form4_.ThePlaylist->setText(path);
-    form4_.List2->AddItems(MP3Mod::ReadPlaylistFile(path));
+    const QStringList entries = MP3Mod::ReadPlaylistFile(path);
+    form4_.Entries->Append(MP3Mod::EntryNames(entries), entries);
     RefillNames();
 }
 
 void PlaylistFileCommands::RefillNames() {
-    form4_.List1->Clear();
-    form4_.List1->AddItems(MP3Mod::EntryNames(form4_.List2->Items()));
+    form4_.Entries->Rename(MP3Mod::EntryNames(form4_.Entries->Paths().toStringList()));
 }

@@ -12,8 +12,8 @@
 #include "controls/dialogs.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "controls/timer.h"
-#include "playback/rowsteps.h"
 #include "windows/form1.h"
 #include "windows/form4.h"
 #include "windows/windowing.h"
@@ -30,8 +30,7 @@ void PlaylistWindow::Form4Load() {
 void PlaylistWindow::FormMouseDown(Qt::MouseButton button) {
     if (button != Qt::LeftButton)
         return;
-    form4_.List1->SetListIndex(-1);
-    form4_.List2->SetListIndex(-1);
+    form4_.Entries->Select(-1);
 }
 
 void PlaylistWindow::Label2Click() {
@@ -43,12 +42,8 @@ void PlaylistWindow::List1MouseDown(Qt::MouseButton button) {
         form4_.Stuff->popup(QCursor::pos());
 }
 
-void PlaylistWindow::List1Click() {
-    form4_.List2->SetListIndex(form4_.List1->ListIndex());
-}
-
 void PlaylistWindow::List1DblClick() {
-    MP3Mod::OpenSelectedPath(media_, *form4_.List2);
+    MP3Mod::OpenSelectedPath(media_, *form4_.Entries);
 }
 
 void PlaylistWindow::Additem1Click() {
@@ -63,23 +58,21 @@ void PlaylistWindow::AddMatchingSongs() {
         QStringLiteral("String to add=?"));
     if (typed.isEmpty())
         return;
-    const QStringList names = form1_.List1->Items();
-    const QStringList paths = form1_.List2->Items();
+    const MP3Mod::TextList& names = form1_.Songs->Names();
+    const MP3Mod::TextList& paths = form1_.Songs->Paths();
     QStringList addedNames;
     QStringList addedPaths;
     for (qsizetype row = 0; row < names.size() && row < paths.size(); ++row) {
-        if (MP3Mod::TextMatches(names[row], typed)) {
-            addedPaths.append(paths[row]);
-            addedNames.append(names[row]);
+        if (MP3Mod::TextMatches(names.at(row), typed)) {
+            addedPaths.append(paths.at(row));
+            addedNames.append(names.at(row));
         }
     }
-    form4_.List2->AddItems(addedPaths);
-    form4_.List1->AddItems(addedNames);
+    form4_.Entries->Append(addedNames, addedPaths);
 }
 
 void PlaylistWindow::AppendSongs(const QStringList& paths) {
-    form4_.List2->AddItems(paths);
-    form4_.List1->AddItems(MP3Mod::EntryNames(paths));
+    form4_.Entries->Append(MP3Mod::EntryNames(paths), paths);
 }
 
 void PlaylistWindow::OpenSongs(const QStringList& paths) {
@@ -87,8 +80,7 @@ void PlaylistWindow::OpenSongs(const QStringList& paths) {
         return;
     const int first = form4_.List1->ListCount();
     AppendSongs(paths);
-    form4_.List1->SetListIndex(first);
-    form4_.List2->SetListIndex(first);
+    form4_.Entries->Select(first);
     List1DblClick();
 }
 
@@ -109,10 +101,8 @@ void PlaylistWindow::RemoveItemClick() {
     const int row = form4_.List1->ListIndex();
     if (row < 0)
         return;
-    form4_.List1->RemoveItem(row);
-    form4_.List2->RemoveItem(row);
-    form4_.List1->SetListIndex(-1);
-    form4_.List2->SetListIndex(-1);
+    form4_.Entries->Remove(row);
+    form4_.Entries->Select(-1);
 }
 
 void PlaylistWindow::ClearListClick() {
@@ -122,8 +112,7 @@ void PlaylistWindow::ClearListClick() {
                         Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return;
     }
-    form4_.List1->Clear();
-    form4_.List2->Clear();
+    form4_.Entries->Clear();
     // A file already gone leaves nothing to delete; any other failure is said.
     if (const int error = MP3Mod::TrashFile(loaded); error != 0 && error != ENOENT)
         dialogs_.ShowError(QStringLiteral("The playlist ") + loaded +

@@ -19,7 +19,6 @@ public:
     void FormMouseDown(Qt::MouseButton button);
     void Label2Click();
     void List1MouseDown(Qt::MouseButton button);
-    void List1Click();
     void List1DblClick();
     void Additem1Click();
     void RemoveItemClick();

@@ -7,6 +7,7 @@
 #include "base/names.h"
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "controls/timer.h"
 
 namespace {
@@ -83,6 +84,7 @@ void Form1::CreateControls() {
     List2->setObjectName(QStringLiteral("List2"));
     PlaceTwips(List2, -255, 2205, 420, 225);
     List2->hide();
+    Songs = new ListPair(*List1, *List2, this);
     List3 = new ListBox(this);
     List3->setObjectName(QStringLiteral("List3"));
     PlaceTwips(List3, 1695, 1185, 105, 225);

@@ -6,6 +6,7 @@
 
 class FileListBox;
 class ListBox;
+class ListPair;
 class QAction;
 class Label;
 class QLineEdit;
@@ -32,8 +33,9 @@ public:
     Label* dir;     // the song directory
     Label* lblmins;
     Label* lblrandom;
-    ListBox* List2; // full paths, row for row with List1
-    ListBox* List3; // scratch list for counting
+    ListBox* List2;  // full paths, row for row with List1
+    ListPair* Songs; // keeps List1 and List2 row for row
+    ListBox* List3;  // scratch list for counting
     FileListBox* File1;
 
     Timer* Timer1;

@@ -9,6 +9,7 @@
 
 #include "controls/label.h"
 #include "controls/listbox.h"
+#include "controls/listpair.h"
 #include "controls/timer.h"
 
 Form4::Form4() : FormWindow(QStringLiteral("Form4"), QStringLiteral("Tunevault playlist")) {
@@ -37,6 +38,7 @@ Form4::Form4() : FormWindow(QStringLiteral("Form4"), QStringLiteral("Tunevault p
     List2->setObjectName(QStringLiteral("List2"));
     PlaceTwips(List2, -675, 60, 630, 255);
     List2->hide();
+    Entries = new ListPair(*List1, *List2, this);
 
     Timer1 = new Timer(1000, this);
     Timer2 = new Timer(1000, this);

@@ -6,6 +6,7 @@
 
 class FileListBox;
 class ListBox;
+class ListPair;
 class QAction;
 class QFrame;
 class QMenu;
@@ -24,6 +25,7 @@ public:
     Label* Loadit;      // loads the file chosen in the chooser
     Label* Stats3;      // playlist status line
     ListBox* List2;     // entries' full paths, row for row with List1
+    ListPair* Entries;  // keeps List1 and List2 row for row
     QFrame* Line1;
     QFrame* Line3;
 

@@ -67,14 +67,14 @@ TEST_F(SongListTest, RefreshGlyphRebuildsQuietly) {
 
 TEST_F(SongListTest, RefreshSongListThanksForOneSecond) {
     TextHistory status(form1().Stats);
-    MP3Mod::RefreshSongList(form1(), *form1().List1, *form1().List2);
+    MP3Mod::RefreshSongList(form1());
     EXPECT_EQ(status.changes(), QStringList({"Thank you for waiting.", ""}));
     EXPECT_EQ(form1().List2->Items(), pathsOf(plainNames));
 }
 
 TEST_F(SongListTest, RefreshWithAVanishedFolderEmptiesTheList) {
     form1().dir->setText(music.at("gone"));
-    MP3Mod::RefreshSongList(form1(), *form1().List1, *form1().List2);
+    MP3Mod::RefreshSongList(form1());
     EXPECT_EQ(form1().List1->ListCount(), 0);
     EXPECT_EQ(form1().List2->ListCount(), 0);
 }
