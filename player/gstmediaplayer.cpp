@@ -32,7 +32,7 @@ GstMediaPlayer::GstMediaPlayer(std::future<GstElement*> sink, const StreamIdenti
     openingLimit_.setSingleShot(true);
     openingLimit_.setInterval(OpeningLimitMilliseconds);
     connect(&openingLimit_, &QTimer::timeout, this, [this] {
-        if (load_ == Load::Opening)
+        if (song_ == Song::Opening)
             Fail(QStringLiteral("it did not open in time"));
     });
     outputLimit_.setSingleShot(true);
@@ -76,16 +76,14 @@ void GstMediaPlayer::OpenFile(const QString& path) {
     ++generation_;
     pending_ = false;
     positionRead_.invalidate();
-    ended_ = false;
-    paused_ = false;
-    stopped_ = false;
     duration_ = 0;
     tags_ = {};
     if (!MP3Mod::IsRegularFile(path)) {
         Fail(QStringLiteral("not a file"));
         return;
     }
-    load_ = Load::Opening;
+    song_ = Song::Opening;
+    opensInto_ = Song::Playing;
     // A song that plays silently tries the desktop's output afresh: the
     // sound server may have started since.
     if (pipeline_->output() == PlayerPipeline::Output::Silent)
@@ -111,14 +109,14 @@ void GstMediaPlayer::StartPendingOpening() {
 void GstMediaPlayer::StartOpening() {
     pending_ = false;
     opened_ = true;
-    pipeline_->Open(MP3Mod::EncodeFileName(currentFile_), generation_, paused_ || stopped_);
+    pipeline_->Open(MP3Mod::EncodeFileName(currentFile_), generation_, opensInto_ != Song::Playing);
 }
 
 // The output holds the song up when the state change that opens it has not
 // returned (the server does not answer the connection), or when the song's
 // sound has reached the output and the output does not take it.
 void GstMediaPlayer::CheckOutput() {
-    if (load_ != Load::Opening || pipeline_->output() != PlayerPipeline::Output::Desktop ||
+    if (song_ != Song::Opening || pipeline_->output() != PlayerPipeline::Output::Desktop ||
         (pipeline_->Started(generation_) && !pipeline_->SoundReached(generation_)))
         return;
     PlayerPipeline::SaySilent();
@@ -133,7 +131,7 @@ void GstMediaPlayer::Fail(const QString& reason) {
                      MP3Mod::EncodeFileName(currentFile_).constData(), qPrintable(reason));
     pending_ = false;
     pipeline_->Close();
-    load_ = Load::Failed;
+    song_ = Song::Failed;
     duration_ = 0;
 }
 
@@ -142,8 +140,8 @@ void GstMediaPlayer::HandleMessage(GstMessage* message, quint64 generation) {
         return;
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_ASYNC_DONE:
-        if (load_ == Load::Opening) {
-            load_ = Load::Ready;
+        if (song_ == Song::Opening) {
+            song_ = opensInto_;
             QueryDuration();
             if (rate_ != 1.0)
                 Seek(0);
@@ -153,13 +151,14 @@ void GstMediaPlayer::HandleMessage(GstMessage* message, quint64 generation) {
         QueryDuration();
         break;
     case GST_MESSAGE_EOS:
-        ended_ = true;
+        if (Ready())
+            song_ = Song::Ended;
         break;
     case GST_MESSAGE_TAG:
         TakeTags(message);
         break;
     case GST_MESSAGE_ERROR:
-        if (load_ != Load::Failed) // one failure, one report
+        if (song_ != Song::Failed) // one failure, one report
             ReportError(message);
         break;
     default:
@@ -226,58 +225,68 @@ void GstMediaPlayer::QueryDuration() {
 }
 
 void GstMediaPlayer::Seek(double seconds) {
-    ended_ = false;
     positionRead_.invalidate();
     pipeline_->Seek(rate_, seconds);
+}
+
+void GstMediaPlayer::Settle(Song state) {
+    StartPendingOpening();
+    if (song_ == Song::Opening)
+        opensInto_ = state;
+    else
+        song_ = state;
 }
 
 void GstMediaPlayer::Play() {
     if (!Loaded())
         return;
-    StartPendingOpening();
-    if (ended_)
+    if (song_ == Song::Ended)
         Seek(0);
-    paused_ = false;
-    stopped_ = false;
+    Settle(Song::Playing);
     pipeline_->Play();
 }
 
+// A song that has ended stays at its end: there is nothing left to pause.
 void GstMediaPlayer::Pause() {
-    if (!Loaded())
+    if (!Loaded() || song_ == Song::Ended)
         return;
-    StartPendingOpening();
-    paused_ = true;
+    Settle(Song::Paused);
     pipeline_->Pause();
 }
 
 void GstMediaPlayer::Stop() {
     if (!Loaded())
         return;
-    StartPendingOpening();
-    stopped_ = true;
+    Settle(Song::Stopped);
     pipeline_->Stop();
 }
 
 MediaPlayer::PlayState GstMediaPlayer::State() const {
-    if (!Loaded() || stopped_ || ended_)
+    switch (song_ == Song::Opening ? opensInto_ : song_) {
+    case Song::Playing:
+        return PlayState::Playing;
+    case Song::Paused:
+        return PlayState::Paused;
+    default:
         return PlayState::Stopped;
-    return paused_ ? PlayState::Paused : PlayState::Playing;
+    }
 }
 
 double GstMediaPlayer::Position() const {
-    switch (load_) {
-    case Load::Empty:
-    case Load::Failed:
+    switch (song_) {
+    case Song::Empty:
+    case Song::Failed:
         return 0;
-    case Load::Opening:
+    case Song::Opening:
         return OpeningPosition;
-    case Load::Ready:
+    case Song::Ended:
+        return duration_;
+    case Song::Stopped:
+        return 0; // Stop went back to the start: no need to ask the pipeline each second
+    case Song::Playing:
+    case Song::Paused:
         break;
     }
-    if (ended_)
-        return duration_;
-    if (stopped_)
-        return 0; // Stop went back to the start: no need to ask the pipeline each second
     // The control panel's timers tick together and each reads the position:
     // one query serves them all.
     if (positionRead_.isValid() && !positionRead_.hasExpired(PositionKeptMilliseconds))
@@ -288,24 +297,24 @@ double GstMediaPlayer::Position() const {
 }
 
 void GstMediaPlayer::Position(double seconds) {
-    if (load_ != Load::Ready || !std::isfinite(seconds))
+    if (!Ready() || !std::isfinite(seconds))
         return;
-    if (stopped_) { // a stopped song moved on waits there, paused
-        stopped_ = false;
-        paused_ = true;
-    }
+    if (song_ == Song::Stopped)
+        song_ = Song::Paused; // a stopped song moved on waits there, paused
+    else if (song_ == Song::Ended)
+        song_ = Song::Playing; // the pipeline still plays, past the end
     Seek(seconds);
 }
 
 double GstMediaPlayer::Duration() const {
-    return load_ == Load::Ready ? duration_ : 0;
+    return Ready() ? duration_ : 0;
 }
 
 void GstMediaPlayer::Rate(double rate) {
     if (!(rate > 0) || !std::isfinite(rate))
         return; // GStreamer plays no rate of zero, and the program never asks backwards
     rate_ = rate;
-    if (load_ == Load::Ready)
+    if (Ready())
         Seek(Position());
 }
 

@@ -47,7 +47,7 @@ public:
     void Pause() override;
     void Stop() override;
     QString CurrentFile() const override { return currentFile_; }
-    bool StillOpening() const override { return load_ == Load::Opening; }
+    bool StillOpening() const override { return song_ == Song::Opening; }
     PlayState State() const override;
     double Position() const override;
     void Position(double seconds) override;
@@ -60,7 +60,10 @@ public:
     SongTags Tags() const override { return tags_; }
 
 private:
-    enum class Load { Empty, Opening, Ready, Failed };
+    // Where the current song is. Playing, Paused and Stopped are what the
+    // user last asked for; Ended holds from the song's end until it is moved
+    // or played again.
+    enum class Song { Empty, Opening, Playing, Paused, Stopped, Ended, Failed };
 
     PlayerPipeline::Listener Listener();
     void Replace(PlayerPipeline* pipeline);
@@ -76,7 +79,10 @@ private:
     void QueryDuration();
     void Seek(double seconds);
     void Fail(const QString& reason);
-    bool Loaded() const { return load_ == Load::Ready || load_ == Load::Opening; }
+    bool Loaded() const { return song_ != Song::Empty && song_ != Song::Failed; }
+    bool Ready() const { return Loaded() && song_ != Song::Opening; }
+    // Sets what the song is to do: at once, or once it has opened.
+    void Settle(Song state);
 
     PlayerPipeline::Identity identity_;
     // Kept here, so that they carry over to the next pipeline.
@@ -85,10 +91,9 @@ private:
     bool opened_ = false;  // a song was started on a pipeline
     bool pending_ = false; // the first song waits for the event loop to turn
     QString currentFile_;
-    Load load_ = Load::Empty;
-    bool ended_ = false;
-    bool paused_ = false;
-    bool stopped_ = false;
+    Song song_ = Song::Empty;
+    // What an opening song becomes once it is ready: Playing, Paused or Stopped.
+    Song opensInto_ = Song::Playing;
     double duration_ = 0;
     SongTags tags_;
     // The position last read from the pipeline, and when.
