@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QPixmap>
 
 #include "controls/label.h"
@@ -89,4 +90,18 @@ Label* FormWindow::AddGlyph(const char* name, const QString& caption, int left, 
     Label* glyph = AddLabel(name, caption, left, top, width, height);
     glyph->SetGlyph(true);
     return glyph;
+}
+
+QMenu* FormWindow::NewMenu(const char* name, const QString& caption) {
+    auto* menu = new QMenu(caption, this);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* FormWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
+                             bool checkable) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setCheckable(checkable);
+    return item;
 }

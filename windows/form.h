@@ -10,6 +10,7 @@
 
 class Label;
 class QAction;
+class QMenu;
 
 // Sets a menu item's caption as shown, with no letter taken as a shortcut.
 void SetCaption(QAction* item, const QString& caption);
@@ -53,6 +54,10 @@ protected:
                     int height);
     Label* AddLabel(const char* name, const QString& caption, int left, int top, int width,
                     int height);
+    // A pop-up menu of the window, and an item of one, named for the handlers.
+    QMenu* NewMenu(const char* name, const QString& caption);
+    static QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                            bool checkable = false);
 
 private:
     std::function<void()> loadHandler_;

@@ -10,23 +10,6 @@
 #include "controls/listpair.h"
 #include "controls/timer.h"
 
-namespace {
-
-QAction* AddItem(QMenu* menu, const char* name, const QString& caption, bool checkable = false) {
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(QString::fromLatin1(name));
-    item->setCheckable(checkable);
-    return item;
-}
-
-QMenu* NewMenu(QWidget* owner, const char* name, const QString& caption) {
-    auto* menu = new QMenu(caption, owner);
-    menu->setObjectName(QString::fromLatin1(name));
-    return menu;
-}
-
-} // namespace
-
 Form1::Form1() : FormWindow(QStringLiteral("Form1"), QStringLiteral("Tunevault")) {
     CreateControls();
     CreateWhateverMenu();
@@ -103,7 +86,7 @@ void Form1::CreateControls() {
 }
 
 void Form1::CreateWhateverMenu() {
-    Whatever = NewMenu(this, "Whatever", QStringLiteral("Whatever"));
+    Whatever = NewMenu("Whatever", QStringLiteral("Whatever"));
     AutoNext = AddItem(Whatever, "AutoNext", QStringLiteral("Auto next"), true);
     AutoPrevious = AddItem(Whatever, "AutoPrevious", QStringLiteral("Auto previous"), true);
     AutoRandom = AddItem(Whatever, "AutoRandom", QStringLiteral("Auto random"), true);
@@ -136,13 +119,13 @@ void Form1::CreateWhateverMenu() {
 }
 
 void Form1::CreateSmallMenus() {
-    Stuff = NewMenu(this, "Stuff", QStringLiteral("Stuff"));
+    Stuff = NewMenu("Stuff", QStringLiteral("Stuff"));
     Minimize = AddItem(Stuff, "Minimize", QStringLiteral("Minimize"));
-    Other = NewMenu(this, "Other", QStringLiteral("Other"));
+    Other = NewMenu("Other", QStringLiteral("Other"));
     About = AddItem(Other, "About", QStringLiteral("About"));
     Greets = AddItem(Other, "Greets", QStringLiteral("Greets"));
     Help = AddItem(Other, "Help", QStringLiteral("Help"));
-    ID3Stuff = NewMenu(this, "ID3Stuff", QStringLiteral("ID3 Stuff"));
+    ID3Stuff = NewMenu("ID3Stuff", QStringLiteral("ID3 Stuff"));
     Artist1 = AddItem(ID3Stuff, "Artist1", QStringLiteral("Artist:"));
     Song1 = AddItem(ID3Stuff, "Song1", QStringLiteral("Song:"));
     Year1 = AddItem(ID3Stuff, "Year1", QStringLiteral("Year:"));

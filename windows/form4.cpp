@@ -43,22 +43,15 @@ Form4::Form4() : FormWindow(QStringLiteral("Form4"), QStringLiteral("Tunevault p
     Timer1 = new Timer(1000, this);
     Timer2 = new Timer(1000, this);
 
-    Stuff = new QMenu(QStringLiteral("Stuff"), this);
-    Stuff->setObjectName(QStringLiteral("Stuff"));
-    auto item = [this](const char* name, const QString& caption, bool checkable = false) {
-        QAction* action = Stuff->addAction(caption);
-        action->setObjectName(QString::fromLatin1(name));
-        action->setCheckable(checkable);
-        return action;
-    };
-    Additem1 = item("Additem1", QStringLiteral("Add Item"));
-    ClearList = item("ClearList", QStringLiteral("Clear List"));
-    RemoveItem = item("RemoveItem", QStringLiteral("Remove Item"));
-    Saveplaylist = item("Saveplaylist", QStringLiteral("Save Playlist"));
-    LoadPlaylist1 = item("LoadPlaylist1", QStringLiteral("Load Playlist"));
+    Stuff = NewMenu("Stuff", QStringLiteral("Stuff"));
+    Additem1 = AddItem(Stuff, "Additem1", QStringLiteral("Add Item"));
+    ClearList = AddItem(Stuff, "ClearList", QStringLiteral("Clear List"));
+    RemoveItem = AddItem(Stuff, "RemoveItem", QStringLiteral("Remove Item"));
+    Saveplaylist = AddItem(Stuff, "Saveplaylist", QStringLiteral("Save Playlist"));
+    LoadPlaylist1 = AddItem(Stuff, "LoadPlaylist1", QStringLiteral("Load Playlist"));
     Stuff->addSeparator();
-    AutoNext = item("AutoNext", QStringLiteral("Auto Next"), true);
-    AutoRepeat = item("AutoRepeat", QStringLiteral("Auto Repeat"), true);
+    AutoNext = AddItem(Stuff, "AutoNext", QStringLiteral("Auto Next"), true);
+    AutoRepeat = AddItem(Stuff, "AutoRepeat", QStringLiteral("Auto Repeat"), true);
     Stuff->addSeparator();
 }
 
