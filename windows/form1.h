@@ -25,27 +25,29 @@ public:
     QLineEdit* Album;
     QLineEdit* Title;
     QLineEdit* Year;
-    Label* RateEFX; // rate effect as typed, covered by the song list
-    ListBox* List1; // song names
-    Label* Stats;   // status line
-    Label* Final;   // width accumulator
-    Label* Rep;     // path of the song last chosen
-    Label* dir;     // the song directory
-    Label* lblmins;
-    Label* lblrandom;
-    ListBox* List2;  // full paths, row for row with List1
-    ListPair* Songs; // keeps List1 and List2 row for row
-    ListBox* List3;  // scratch list for counting
-    FileListBox* File1;
+    Label* RateEFX;     // rate effect as typed, covered by the song list
+    ListBox* List1;     // song names
+    Label* Stats;       // status line
+    Label* Final;       // width accumulator
+    Label* Rep;         // path of the song last chosen
+    Label* dir;         // the song directory
+    Label* lblmins;     // minutes of sleep mode so far
+    Label* lblrandom;   // the row last drawn at random
+    ListBox* List2;     // full paths, row for row with List1
+    ListPair* Songs;    // keeps List1 and List2 row for row
+    ListBox* List3;     // scratch list for counting
+    FileListBox* File1; // the song folder's files, read to fill the lists
 
-    Timer* Timer1;
-    Timer* Timer2;
-    Timer* Timer3;
-    Timer* Timer4;
-    Timer* Timer5;
-    Timer* Timer6;
+    // Once a second unless said otherwise.
+    Timer* Timer1; // no handler, so its clock never runs
+    Timer* Timer2; // auto random: plays the row drawn, draws the next
+    Timer* Timer3; // sleep mode: a random song after each, the end after an hour
+    Timer* Timer4; // sleep mode: counts the minutes in lblmins (once a minute)
+    Timer* Timer5; // auto previous: plays the row above
+    Timer* Timer6; // auto next: plays the row below
 
-    QMenu* Whatever; // commands of the song list
+    QMenu* Whatever; // commands of the song list; items without a handler
+                     // (AutoRepeat, FastForward, ChangeDirectory) show, do nothing
     QAction* AutoNext;
     QAction* AutoPrevious;
     QAction* AutoRandom;
@@ -73,11 +75,11 @@ public:
 
     QMenu* Stuff; // window background
     QAction* Minimize;
-    QMenu* Other; // title strip
+    QMenu* Other; // title strip; its three items show, do nothing
     QAction* About;
     QAction* Greets;
     QAction* Help;
-    QMenu* ID3Stuff; // tag of the playing song
+    QMenu* ID3Stuff; // tag of the playing song: its items are captions only
     QAction* Artist1;
     QAction* Song1;
     QAction* Year1;
