@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
     program.Start(songs);
     // The desktop's controls come once the start-up has finished: like the
     // user's input, they must not reach the windows before.
-    Mpris mpris(program.Media(), AppId);
+    Mpris mpris(program.MediaControls(), AppId);
     if (const QString failure = mpris.Register(QDBusConnection::sessionBus()); !failure.isEmpty())
         std::fprintf(stderr, "Tunevault: the desktop's media controls cannot reach Tunevault: %s\n",
                      qPrintable(failure));

@@ -34,14 +34,14 @@ Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
       songInfo_(form1, form2, form3, form4, media), controlPanel_(form1, form2, media),
       soundEffects_(form1, form2, media, dialogs), transport_(form1, media, dialogs, songChoice_),
       autoModes_(form1, form2, media, dialogs, [this] { End(); }),
-      playlistWindow_(form1, form4, media, dialogs),
+      playlistEntries_(form1, form4, media, dialogs),
       playlistFiles_(form4, dialogs, paths_.dataFolder), playlistAdvance_(form2, form4, media),
       songFiles_(form1, form4, dialogs), songListKeys_(form1, songChoice_, songFiles_),
       windows_(form1, form2, form4, dialogs, [this] { End(); }),
       mediaCommands_(form1, form2, media,
                      {songChoice_, transport_, controlPanel_, soundEffects_,
                       [this] { ShowWindows(); },
-                      [this](const QStringList& songs) { playlistWindow_.OpenSongs(songs); },
+                      [this](const QStringList& songs) { playlistEntries_.OpenSongs(songs); },
                       [this] {
                           End();
                       }}),
@@ -52,7 +52,7 @@ Program::Program(MediaPlayer& media, Dialogs& dialogs, ProgramPaths paths,
 void Program::Start(const QStringList& songs) {
     songInfo_.SetFirstSong(songs.value(0));
     startup_.Form1Load();
-    playlistWindow_.AppendSongs(songs);
+    playlistEntries_.AppendSongs(songs);
 }
 
 void Program::End() {
@@ -74,7 +74,7 @@ void Program::ShowWindows() {
 void Program::Wire() {
     form2.SetLoadHandler([this] { controlPanel_.Form2Load(); });
     form3.SetLoadHandler([this] { songInfo_.Form3Load(); });
-    form4.SetLoadHandler([this] { playlistWindow_.Form4Load(); });
+    form4.SetLoadHandler([this] { playlistEntries_.Form4Load(); });
 
     OnClick(form1.Refreshlist, [this] { songList_.RefreshlistClick(); });
     OnClick(form1.AddDirectory, [this] { songList_.AddDirectoryClick(); });
@@ -152,18 +152,18 @@ void Program::WireAutoModes() {
 }
 
 void Program::WirePlaylist() {
-    PlaylistWindow& window = playlistWindow_;
+    PlaylistEntries& entries = playlistEntries_;
     QObject::connect(&form4, &Form4::MouseDown,
-                     [&window](Qt::MouseButton button) { window.FormMouseDown(button); });
-    QObject::connect(form4.Label2, &Label::Click, [&window] { window.Label2Click(); });
+                     [&entries](Qt::MouseButton button) { entries.FormMouseDown(button); });
+    QObject::connect(form4.Label2, &Label::Click, [&entries] { entries.Label2Click(); });
     QObject::connect(form4.List1, &ListBox::MouseDown,
-                     [&window](Qt::MouseButton button) { window.List1MouseDown(button); });
-    QObject::connect(form4.List1, &ListBox::DoubleClick, [&window] { window.List1DblClick(); });
+                     [&entries](Qt::MouseButton button) { entries.List1MouseDown(button); });
+    QObject::connect(form4.List1, &ListBox::DoubleClick, [&entries] { entries.List1DblClick(); });
     QObject::connect(&form4, &Form4::FilesDropped,
-                     [&window](const QStringList& uris) { window.FormFilesDropped(uris); });
-    OnClick(form4.Additem1, [&window] { window.Additem1Click(); });
-    OnClick(form4.RemoveItem, [&window] { window.RemoveItemClick(); });
-    OnClick(form4.ClearList, [&window] { window.ClearListClick(); });
+                     [&entries](const QStringList& uris) { entries.FormFilesDropped(uris); });
+    OnClick(form4.Additem1, [&entries] { entries.Additem1Click(); });
+    OnClick(form4.RemoveItem, [&entries] { entries.RemoveItemClick(); });
+    OnClick(form4.ClearList, [&entries] { entries.ClearListClick(); });
 
     PlaylistFileCommands& files = playlistFiles_;
     OnClick(form4.Saveplaylist, [&files] { files.SaveplaylistClick(); });
@@ -183,7 +183,7 @@ void Program::WireSongFiles() {
     OnClick(form1.Renamemp3, [&files] { files.Renamemp3Click(); });
     OnClick(form1.CountString, [&files] { files.CountStringClick(); });
     OnClick(form1.AddToPlaylist, [&files] { files.AddToPlaylistClick(); });
-    OnClick(form1.AddPlaylistString, [this] { playlistWindow_.AddMatchingSongs(); });
+    OnClick(form1.AddPlaylistString, [this] { playlistEntries_.AddMatchingSongs(); });
     QObject::connect(form1.List1, &ListBox::KeyDown,
                      [this](int key) { songListKeys_.List1KeyDown(key); });
 }

@@ -18,8 +18,8 @@
 #include "playback/songlistkeys.h"
 #include "playback/transport.h"
 #include "playlist/playlistautoadvance.h"
+#include "playlist/playlistentries.h"
 #include "playlist/playlistfilecommands.h"
-#include "playlist/playlistwindow.h"
 #include "windowmanagement/windowmanagement.h"
 #include "windows/form1.h"
 #include "windows/form2.h"
@@ -48,7 +48,7 @@ public:
     // Ends the program at once: windows closed, playback stopped, nothing saved.
     void End();
     // The commands of the desktop's media controls.
-    MediaCommands& Media() { return mediaCommands_; }
+    MediaCommands& MediaControls() { return mediaCommands_; }
 
     Form1 form1;
     Form2 form2;
@@ -78,7 +78,7 @@ private:
     SoundEffects soundEffects_;
     Transport transport_;
     AutoModes autoModes_;
-    PlaylistWindow playlistWindow_;
+    PlaylistEntries playlistEntries_;
     PlaylistFileCommands playlistFiles_;
     PlaylistAutoAdvance playlistAdvance_;
     SongFiles songFiles_;

@@ -80,7 +80,7 @@ protected:
         start();
         media.duration = 100;
         ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
-        mpris = std::make_unique<Mpris>(program->Media(), "org.tunevault.Tunevault");
+        mpris = std::make_unique<Mpris>(program->MediaControls(), "org.tunevault.Tunevault");
         ASSERT_EQ(mpris->Register(bus.connect("tunevault")), "");
         client = std::make_unique<QDBusConnection>(bus.connect("client"));
     }

@@ -1,4 +1,4 @@
-#include "playlist/playlistwindow.h"
+#include "playlist/playlistentries.h"
 
 #include <cerrno>
 
@@ -18,39 +18,39 @@
 #include "windows/form4.h"
 #include "windows/windowing.h"
 
-PlaylistWindow::PlaylistWindow(Form1& form1, Form4& form4, MediaPlayer& media, Dialogs& dialogs)
+PlaylistEntries::PlaylistEntries(Form1& form1, Form4& form4, MediaPlayer& media, Dialogs& dialogs)
     : form1_(form1), form4_(form4), media_(media), dialogs_(dialogs) {}
 
-void PlaylistWindow::Form4Load() {
+void PlaylistEntries::Form4Load() {
     MP3Mod::MakeTopMost(form4_);
     form4_.Timer1->SetEnabled(false);
     form4_.Timer2->SetEnabled(false);
 }
 
-void PlaylistWindow::FormMouseDown(Qt::MouseButton button) {
+void PlaylistEntries::FormMouseDown(Qt::MouseButton button) {
     if (button != Qt::LeftButton)
         return;
     form4_.Entries->Select(-1);
 }
 
-void PlaylistWindow::Label2Click() {
+void PlaylistEntries::Label2Click() {
     form4_.Stuff->popup(QCursor::pos());
 }
 
-void PlaylistWindow::List1MouseDown(Qt::MouseButton button) {
+void PlaylistEntries::List1MouseDown(Qt::MouseButton button) {
     if (button == Qt::RightButton)
         form4_.Stuff->popup(QCursor::pos());
 }
 
-void PlaylistWindow::List1DblClick() {
+void PlaylistEntries::List1DblClick() {
     MP3Mod::OpenSelectedPath(media_, *form4_.Entries);
 }
 
-void PlaylistWindow::Additem1Click() {
+void PlaylistEntries::Additem1Click() {
     AddMatchingSongs();
 }
 
-void PlaylistWindow::AddMatchingSongs() {
+void PlaylistEntries::AddMatchingSongs() {
     const QString typed = dialogs_.InputBox(
         QStringLiteral("What String do you want to add?\r\nEx: Slipk for slipknot "
                        "or 3p for 3pebble. Just partially what you want added is "
@@ -71,11 +71,11 @@ void PlaylistWindow::AddMatchingSongs() {
     form4_.Entries->Append(addedNames, addedPaths);
 }
 
-void PlaylistWindow::AppendSongs(const QStringList& paths) {
+void PlaylistEntries::AppendSongs(const QStringList& paths) {
     form4_.Entries->Append(MP3Mod::EntryNames(paths), paths);
 }
 
-void PlaylistWindow::OpenSongs(const QStringList& paths) {
+void PlaylistEntries::OpenSongs(const QStringList& paths) {
     if (paths.isEmpty())
         return;
     const int first = form4_.List1->ListCount();
@@ -84,7 +84,7 @@ void PlaylistWindow::OpenSongs(const QStringList& paths) {
     List1DblClick();
 }
 
-void PlaylistWindow::FormFilesDropped(const QStringList& uris) {
+void PlaylistEntries::FormFilesDropped(const QStringList& uris) {
     QStringList songs;
     for (const QString& uri : uris) {
         const QString path = MP3Mod::PathFromFileUri(uri);
@@ -97,7 +97,7 @@ void PlaylistWindow::FormFilesDropped(const QStringList& uris) {
     OpenSongs(songs);
 }
 
-void PlaylistWindow::RemoveItemClick() {
+void PlaylistEntries::RemoveItemClick() {
     const int row = form4_.List1->ListIndex();
     if (row < 0)
         return;
@@ -105,7 +105,7 @@ void PlaylistWindow::RemoveItemClick() {
     form4_.Entries->Select(-1);
 }
 
-void PlaylistWindow::ClearListClick() {
+void PlaylistEntries::ClearListClick() {
     const QString loaded = form4_.ThePlaylist->text();
     if (loaded.isEmpty()) {
         dialogs_.MsgBox(QStringLiteral("Please make or load a playlist."), QStringLiteral("Error."),

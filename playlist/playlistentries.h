@@ -10,9 +10,9 @@ class Form1;
 class Form4;
 class MediaPlayer;
 
-class PlaylistWindow {
+class PlaylistEntries {
 public:
-    PlaylistWindow(Form1& form1, Form4& form4, MediaPlayer& media, Dialogs& dialogs);
+    PlaylistEntries(Form1& form1, Form4& form4, MediaPlayer& media, Dialogs& dialogs);
 
     void Form4Load();
     // A click on the window's background selects no entry.
