@@ -5,12 +5,16 @@
 set -euo pipefail
 cd "$1"
 
+# The handler folders are ordered too: playback/ builds on library/, and
+# desktop/ on playback/ and panel/.
 declare -A layer=(
     [base]=1 [player]=1
     [controls]=2
     [windows]=3
-    [library]=4 [playback]=4 [panel]=4 [playlist]=4 [windowmanagement]=4 [desktop]=4
-    [app]=5
+    [library]=4 [panel]=4 [playlist]=4 [windowmanagement]=4
+    [playback]=5
+    [desktop]=6
+    [app]=7
 )
 
 failed=0
