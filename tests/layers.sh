@@ -41,7 +41,8 @@ done
 # No folders include each other, in pairs or round a longer cycle: tsort
 # names the folders of a cycle.
 if ! loop=$({ printf '%s\n' "${!uses[@]}" | tr '>' ' ' | tsort >/dev/null; } 2>&1); then
-    echo "folders include each other in a cycle: $(tr '\n' ' ' <<<"$loop")"
+    # tsort says "tsort: -: input contains a loop:", then one folder a line.
+    echo "folders include each other in a cycle:$(sed -n 's/^tsort: \([a-z]*\)$/ \1/p' <<<"$loop" | tr -d '\n')"
     failed=1
 fi
 ((failed == 0)) && echo "layers: every folder includes only its own layer and those below"
