@@ -9,7 +9,10 @@
 
 namespace {
 
-// playbin flags: audio only, volume applied in software.
+// playbin flags: audio only, and volume in software where the sink has no
+// volume of its own. A sink that has one (pulsesink: the stream's volume on
+// the sound server) gets volume and mute instead, whatever the flags say, so
+// a change is heard at once rather than after the sound already queued.
 constexpr int PlayFlagAudio = 0x2;
 constexpr int PlayFlagSoftVolume = 0x10;
 
@@ -134,8 +137,9 @@ struct BusBridge {
 // (the desktop sink makes it anew each time it starts): the stream names the
 // program, and its buffer is deeper than the sink's default of 200 ms. With
 // more sound queued, the server and the player wake less often (about a third
-// less processor time here); a change of volume or balance is heard that much
-// later, still within a third of a second.
+// less processor time here). A change of balance, made in the pipeline, is
+// heard that much later (about 0.2 s); volume and mute, made by the server,
+// are not.
 struct OutputSetup {
     static constexpr gint64 BufferMicroseconds = 300'000;
 

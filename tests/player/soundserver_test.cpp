@@ -3,6 +3,10 @@
 // for a deeper buffer than the sink's default, and when the server goes away
 // mid-song the player says so and plays the next song once the server is back.
 
+#include <algorithm>
+#include <cmath>
+
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -25,6 +29,24 @@ int ConfiguredSinkLatency(const PulseServer& server) {
 
 bool Advances(const GstMediaPlayer& player) {
     return QTest::qWaitFor([&] { return player.Position() > 0.3; }, 5000);
+}
+
+// The loudness of what the server's sink plays over the next half second, in
+// decibels of full scale, from the sink's monitor.
+double RecordedLevel() {
+    QProcess parec;
+    parec.start("parec", {"--device=@DEFAULT_MONITOR@", "--raw", "--format=s16le", "--channels=1",
+                          "--latency-msec=20"});
+    QTest::qWait(500);
+    const QByteArray sound = parec.readAllStandardOutput();
+    parec.kill();
+    parec.waitForFinished();
+    const auto* samples = reinterpret_cast<const qint16*>(sound.constData());
+    const qsizetype count = sound.size() / 2;
+    double sum = 0;
+    for (qsizetype i = 0; i < count; ++i)
+        sum += double(samples[i]) * samples[i];
+    return 10 * std::log10(std::max(sum / std::max<qsizetype>(count, 1), 1e-3) / (32768.0 * 32768));
 }
 
 } // namespace
@@ -79,4 +101,27 @@ TEST(SoundServer, TheNextSongPlaysThroughAServerStartedLater) {
     player.OpenFile(songs.at("second.mp3"));
     EXPECT_TRUE(Advances(player));
     EXPECT_TRUE(server.HasStreamOf("Tunevault"));
+}
+
+// On a server the stream's own volume carries volume and mute, so that a
+// change is heard at once rather than after the sound already queued; the
+// loudness is the same as the player's own: -12.5 dB for -1250, silence
+// for mute.
+TEST(SoundServer, TheServerAppliesVolumeAndMuteAtTheSameLoudness) {
+    PulseServer server;
+    if (!server.Start())
+        GTEST_SKIP() << "pulseaudio could not be started here";
+    TestFolder songs;
+    MakeToneMp3(songs.at("tone.mp3"), 10);
+    GstMediaPlayer player(GstMediaPlayer::StreamIdentity{"Tunevault", "org.tunevault.Tunevault"});
+    player.OpenFile(songs.at("tone.mp3"));
+    ASSERT_TRUE(Advances(player));
+    QTest::qWait(300);
+    const double full = RecordedLevel();
+    player.Volume(-1250);
+    EXPECT_TRUE(server.Run({"list", "sink-inputs"}).contains("-12.50 dB"));
+    EXPECT_NEAR(RecordedLevel(), full - 12.5, 0.3);
+    player.Mute(true);
+    EXPECT_TRUE(server.Run({"list", "sink-inputs"}).contains("Mute: yes"));
+    EXPECT_LT(RecordedLevel(), full - 60);
 }
