@@ -31,6 +31,7 @@ bench:
 	bench/songmemory.sh build/bench/bench/songmemory
 	bench/startup.sh build/bench/tunevault build/bench/bench/mapwatch build/bench/bench/floorwindow
 	bench/playing.sh build/bench/tunevault build/bench/bench/tickwindow
+	bench/volumelatency.sh build/bench/bench/volumelatency
 
 # A release configuration of its own, which builds neither tests nor benchmarks.
 package:

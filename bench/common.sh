@@ -74,3 +74,17 @@ stop_pulse() {
     wait "$pulse_pid" 2>/dev/null || true
     unset PULSE_SERVER
 }
+
+# A private session bus; sets DBUS_SESSION_BUS_ADDRESS and bus_pid. Stopped
+# by stop_session_bus.
+start_session_bus() {
+    local started
+    started=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
+    export DBUS_SESSION_BUS_ADDRESS=${started%%$'\n'*}
+    bus_pid=${started##*$'\n'}
+}
+
+stop_session_bus() {
+    kill "$bus_pid" 2>/dev/null || true
+    unset DBUS_SESSION_BUS_ADDRESS
+}

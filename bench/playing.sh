@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Playing and idle, whole processes under Xvfb. A 192 kbps MP3 plays in
 # Tunevault (its three windows shown) and in a bare `gst-launch-1.0 playbin`
-# side by side, each into a sink of its own of the same kind, and both are
+# whose output is tuned as Tunevault's is (the floor), side by side, each
+# into a sink of its own of the same kind, and both are
 # measured over the same seconds, so that the machine's changing speed weighs
 # on both alike: a silent sink at real speed, then a private PulseAudio server
 # each with a null sink (whose processor time counts for its player).
 # Tunevault is measured once the song's status messages are over (the first
 # 18 seconds of a song), as it plays most of a song. Also Tunevault idle with
 # its windows shown, alone, and its peak memory while playing; and, for scale,
-# a bare Qt window whose clock label changes once a second. Medians of the
-# pairs.
+# a bare Qt window whose clock label changes once a second, and the decode
+# floor, what decoding the song alone costs. Medians of the pairs.
 # Usage: playing.sh TUNEVAULT TICKWINDOW [PAIRS] [SECONDS]
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
@@ -37,10 +38,12 @@ double_click() { # window title, x, y within it
     xdotool mousemove $((X + $2)) $((Y + $3)) click --repeat 2 --delay 80 1
 }
 
-# start_bare SINK SERVER: the bare player plays the song; sets bare.
+# start_bare SINK SERVER: the bare player plays the song; sets bare. Its
+# output is tuned as Tunevault's is: the decoder's frames joined into 100 ms
+# buffers, and (given as part of SINK) the server's deeper buffer.
 start_bare() {
-    PULSE_SERVER=${2%%@*} gst-launch-1.0 -q playbin uri="file://$song" audio-sink="$1" \
-        >/dev/null 2>&1 &
+    PULSE_SERVER=${2%%@*} gst-launch-1.0 -q playbin uri="file://$song" \
+        audio-sink="audiobuffersplit output-buffer-duration=1/10 ! $1" >/dev/null 2>&1 &
     bare=$!
 }
 
@@ -103,6 +106,15 @@ else
     echo "playing into the silent sink: skipped, this machine has a sound device"
 fi
 
+# The decode floor: the processor time that decoding the song alone takes,
+# as fast as it goes, per second of sound.
+TIMEFORMAT='%U %S'
+for _ in $(seq "$pairs"); do
+    { time gst-launch-1.0 -q filesrc location="$song" ! decodebin ! fakesink sync=false \
+        >/dev/null 2>&1; } 2>&1 | awk -v s=$((seconds + 60)) '{ print 100 * ($1 + $2) / s }'
+done | median | awk '{ printf "%-48s %9.3f %% of a core (the floor under every player)\n",
+    "decoding the song alone, per second of sound", $1 }'
+
 for _ in $(seq "$pairs"); do
     "$tickwindow" 2>/dev/null &
     clock=$!
@@ -120,7 +132,8 @@ for side in one two; do
     declare "server_$side=$PULSE_SERVER@$pulse_pid"
 done
 unset PULSE_SERVER
-pairs_of "into PulseAudio (with the server's share)" pulsesink "$server_one" "$server_two" -
+pairs_of "into PulseAudio (with the server's share)" "pulsesink buffer-time=300000" \
+    "$server_one" "$server_two" -
 echo "($pairs pairs of $seconds s each)"
 MEASURE
 

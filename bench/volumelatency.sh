@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# How soon a change of volume, mute or balance is heard: the real player
+# plays a tone into a private PulseAudio server of this script's own, whose
+# null sink's monitor is recorded; ten changes of each kind, timed from the
+# call to the first recorded block at the new level. Median and worst.
+# Usage: volumelatency.sh VOLUMELATENCY [CHANGES]
+set -euo pipefail
+here=$(dirname "$(realpath "$0")")
+source "$here/common.sh"
+tool=$(realpath "$1")
+changes=${2:-10}
+work=$(mktemp -d)
+trap 'stop_pulse; rm -rf "$work"' EXIT
+sox -n -r 44100 -c 2 "$work/tone.wav" synth 120 sine 440 vol 0.3
+lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
+export XDG_RUNTIME_DIR="$work"
+start_pulse "$work/pulse"
+"$tool" "$work/tone.mp3" "$changes" 2>/dev/null | while read -r kind median worst; do
+    report_limit "heard after a change of $kind, median" "$median" 0.1 s
+    report_limit "heard after a change of $kind, worst of $changes" "$worst" 0.1 s
+done
