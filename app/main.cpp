@@ -65,8 +65,6 @@ int main(int argc, char* argv[]) {
     const QStringList songs = SongsFromCommandLine(argc, argv);
     if (ExplainMissingDisplay())
         return 1;
-    // GStreamer starts and the sound output opens while the windows are built.
-    std::future<GstElement*> sink = GstMediaPlayer::OpenDesktopSink();
     PreferX11();
     PixelsThroughTheSocket();
     QApplication app(argc, argv);
@@ -82,8 +80,7 @@ int main(int argc, char* argv[]) {
     const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
                                  QStringLiteral("/mp3.ini"),
                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
-    GstMediaPlayer media(std::move(sink),
-                         GstMediaPlayer::StreamIdentity{QStringLiteral("Tunevault"), AppId});
+    GstMediaPlayer media(GstMediaPlayer::StreamIdentity{QStringLiteral("Tunevault"), AppId});
     QtDialogs dialogs;
     Program program(media, dialogs, paths, EndAtOnce);
     program.Start(songs);

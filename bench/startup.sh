@@ -61,7 +61,7 @@ for count in 1000 10000 100000; do
     floor_ms=$(cut -d' ' -f1 "$work/floor.txt" | median)
     app_ms[count]=$(cut -d' ' -f1 "$work/app.txt" | median)
     app_mib[count]=$(cut -d' ' -f2 "$work/app.txt" | median | awk '{ print $1 / 1024 }')
-    shown=$(printf "%'d" "$count")
+    shown=$(sed ':a; s/\B[0-9]\{3\}\b/,&/; ta' <<<"$count")
     echo "runs with $shown songs (ms): $(cut -d' ' -f1 "$work/app.txt" | tr '\n' ' ')"
     case $count in
     1000)

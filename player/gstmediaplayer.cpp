@@ -17,16 +17,19 @@ constexpr int PositionKeptMilliseconds = 20;
 
 } // namespace
 
-std::future<GstElement*> GstMediaPlayer::OpenDesktopSink() {
-    return std::async(std::launch::async, [] { return PlayerPipeline::DesktopSink(true); });
-}
-
 GstMediaPlayer::GstMediaPlayer(const StreamIdentity& identity)
-    : GstMediaPlayer(OpenDesktopSink(), identity) {}
+    : identity_{identity.applicationName.toUtf8(), identity.iconName.toUtf8()},
+      pipeline_(PlayerPipeline::ToDesktop(identity_, settings_, Listener(), true)) {
+    WatchLimits();
+}
 
 GstMediaPlayer::GstMediaPlayer(std::future<GstElement*> sink, const StreamIdentity& identity)
     : identity_{identity.applicationName.toUtf8(), identity.iconName.toUtf8()},
       pipeline_(new PlayerPipeline(std::move(sink), identity_, settings_, Listener())) {
+    WatchLimits();
+}
+
+void GstMediaPlayer::WatchLimits() {
     // A file that never finishes opening (a stalled network share) must not
     // keep anyone waiting on the position for ever.
     openingLimit_.setSingleShot(true);

@@ -26,13 +26,11 @@ public:
     // song plays silently instead.
     static constexpr int OutputLimitMilliseconds = 5'000;
 
-    // Starts GStreamer and opens the desktop's sound output on a thread of
-    // its own, so that the windows can be built meanwhile: the desktop's
-    // audio sink, or, where no audio output can be opened, a silent sink at
-    // real speed (said once on standard error).
-    static std::future<GstElement*> OpenDesktopSink();
-
-    // Plays to the desktop's sound system (as OpenDesktopSink opens it).
+    // Plays to the desktop's sound system: its audio sink, or, where no audio
+    // output can be opened, a silent sink at real speed (said once on
+    // standard error). GStreamer starts and the output opens on the
+    // pipeline's thread when the first song starts, not while the windows
+    // are built: on two cores they would slow each other down.
     explicit GstMediaPlayer(const StreamIdentity& identity);
     // Plays into the sink once it is opened. Where it is the desktop's, a
     // song whose output does not open in time plays silently, and the next
@@ -66,6 +64,8 @@ private:
     enum class Song { Empty, Opening, Playing, Paused, Stopped, Ended, Failed };
 
     PlayerPipeline::Listener Listener();
+    // Gives up a song that does not open in time, or whose output does not.
+    void WatchLimits();
     void Replace(PlayerPipeline* pipeline);
     // Starts the current file on the pipeline.
     void StartOpening();

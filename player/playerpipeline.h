@@ -53,10 +53,6 @@ public:
     static PlayerPipeline* ToSilence(const Identity& identity, const Settings& settings,
                                      Listener listener);
 
-    // Opens the desktop's audio sink, or where none opens a silent one (said
-    // once on standard error when sayIfSilent). Blocks while the server
-    // answers: call it off the windows' thread.
-    static GstElement* DesktopSink(bool sayIfSilent);
     static constexpr const char* DesktopSinkName = "desktop-output";
     static constexpr const char* SilentSinkName = "silent-output";
     static void SaySilent();
@@ -94,6 +90,10 @@ public:
     bool IsInOutput(GstObject* object) const;
 
 private:
+    // Opens the desktop's audio sink, or where none opens a silent one (said
+    // once on standard error when sayIfSilent). Blocks while the server
+    // answers: it runs on the pipeline's thread.
+    static GstElement* DesktopSink(bool sayIfSilent);
     ~PlayerPipeline();
     void Post(std::function<void()> command);
     void Build();

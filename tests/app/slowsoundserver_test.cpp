@@ -93,7 +93,6 @@ protected:
     // Builds the program; started by start().
     void build() {
         media = std::make_unique<GstMediaPlayer>(
-            GstMediaPlayer::OpenDesktopSink(),
             GstMediaPlayer::StreamIdentity{"Tunevault", "org.tunevault.Tunevault"});
         program = std::make_unique<Program>(
             *media, dialogs, ProgramPaths{config.at("mp3.ini"), config.at("data")}, [] {});
