@@ -3,6 +3,8 @@
 
 #include <QString>
 
+#include "base/textlist.h"
+
 namespace MP3Mod {
 
 // The pattern of song file names: ".mp3" anywhere in the name, in any case.
@@ -20,6 +22,10 @@ QString FileNameFromPath(const QString& path);
 // Row text of the song list after start-up: extension cut, dashes widened.
 // Bytes of the name that are not UTF-8 show as U+FFFD here and below.
 QString SongListName(const QString& fileName);
+// SongListName and ShownFileName of every row, for a folder's worth of file
+// names at once: a name kept as UTF-8 is worked on as bytes.
+TextList SongListNames(const TextList& fileNames);
+TextList ShownFileNames(const TextList& fileNames);
 // The song's name on the control panel and the song info window.
 QString SongDisplayName(const QString& path);
 

@@ -39,6 +39,13 @@ QString TextList::at(qsizetype row) const {
     return QString(reinterpret_cast<const QChar*>(start), found.bytes / 2);
 }
 
+std::optional<QUtf8StringView> TextList::utf8At(qsizetype row) const {
+    const Row& found = rows_[std::size_t(row)];
+    if (found.utf16)
+        return std::nullopt;
+    return QUtf8StringView(bytes_.data() + found.start, found.bytes);
+}
+
 QStringList TextList::toStringList() const {
     QStringList texts;
     texts.reserve(size());
@@ -84,6 +91,22 @@ void TextList::append(TextList other) {
     }
     for (const Row& row : other.rows_)
         CopyInto(Grow(row.bytes, row.utf16), other.bytes_.data() + row.start, row.bytes);
+}
+
+void TextList::appendEach(QStringView prefix, const TextList& other) {
+    // An escaped byte in the prefix or the row: the row goes through UTF-16.
+    const bool utf8Prefix = prefix.isValidUtf16();
+    const QByteArray head = prefix.toUtf8();
+    for (qsizetype i = 0; i < other.size(); ++i) {
+        const Row& row = other.rows_[std::size_t(i)];
+        if (row.utf16 || !utf8Prefix) {
+            append(QStringView(prefix.toString() + other.at(i)));
+            continue;
+        }
+        char* out = Grow(head.size() + row.bytes, false);
+        CopyInto(out, head.constData(), head.size());
+        CopyInto(out + head.size(), other.bytes_.data() + row.start, row.bytes);
+    }
 }
 
 void TextList::removeAt(qsizetype row) {

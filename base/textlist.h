@@ -5,6 +5,7 @@
 // of its own.
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include <QByteArrayView>
@@ -30,6 +31,9 @@ public:
     qsizetype byteSize() const { return qsizetype(bytes_.size()); }
     // The text of a row that exists.
     QString at(qsizetype row) const;
+    // The bytes of a row that exists and is kept as UTF-8; none for a row
+    // kept as UTF-16. Valid until the list changes.
+    std::optional<QUtf8StringView> utf8At(qsizetype row) const;
     QStringList toStringList() const;
 
     // Room for rows texts of bytes bytes in all. Pages reserved but never
@@ -39,6 +43,9 @@ public:
     void append(QUtf8StringView text); // valid UTF-8
     // Appends the rows of other; takes its buffer whole when this list is empty.
     void append(TextList other);
+    // Appends every row of other with prefix before it, copying bytes where
+    // both are UTF-8: the full paths of a folder's files, say.
+    void appendEach(QStringView prefix, const TextList& other);
     void removeAt(qsizetype row);
     void clear();
 

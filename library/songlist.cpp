@@ -15,22 +15,14 @@ namespace {
 const QString PleaseWait = QStringLiteral("Please wait while I refresh the mp3s.");
 const QString ThankYou = QStringLiteral("Thank you for waiting.");
 
-// Appends a row to songs for every song the file list holds: the name as
-// nameOf shows it, and the song's full path.
-void AddSongRows(const FileListBox& files, ListPair& songs, QString (*nameOf)(const QString&)) {
-    const qsizetype count = files.ListCount();
-    MP3Mod::TextList shown;
+// Appends a row to songs for every song the file list holds: the name given
+// for it, and the song's full path.
+void AddSongRows(const FileListBox& files, ListPair& songs, MP3Mod::TextList names) {
     MP3Mod::TextList full;
-    // Shown names may grow (a dash shows as three characters); room that
-    // stays unused costs nothing.
-    shown.reserve(count, 2 * files.Texts().byteSize());
-    full.reserve(count, files.Texts().byteSize() + count * (files.Path().toUtf8().size() + 1));
-    for (qsizetype row = 0; row < count; ++row) {
-        const QString file = files.Texts().at(row);
-        shown.append(nameOf(file));
-        full.append(MP3Mod::JoinPath(files.Path(), file));
-    }
-    songs.Append(std::move(shown), std::move(full));
+    full.reserve(files.ListCount(),
+                 files.Texts().byteSize() + files.ListCount() * (files.Path().toUtf8().size() + 1));
+    full.appendEach(MP3Mod::JoinPath(files.Path(), QString()), files.Texts());
+    songs.Append(std::move(names), std::move(full));
 }
 
 // The part all three rebuilds share: the song directory listed afresh, rows
@@ -42,7 +34,7 @@ void RebuildLists(Form1& form1, bool showPathList) {
     form1.Songs->Clear();
     form1.Stats->setText(PleaseWait);
     form1.File1->SetPath(form1.dir->text());
-    AddSongRows(*form1.File1, *form1.Songs, MP3Mod::ShownFileName);
+    AddSongRows(*form1.File1, *form1.Songs, MP3Mod::ShownFileNames(form1.File1->Texts()));
     form1.List1->setEnabled(true);
 }
 
@@ -62,7 +54,7 @@ namespace MP3Mod {
 
 void FillSongList(FileListBox& files, ListPair& songs, const QString& folder) {
     files.SetPath(folder);
-    AddSongRows(files, songs, SongListName);
+    AddSongRows(files, songs, SongListNames(files.Texts()));
 }
 
 void RefreshSongList(Form1& form1) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "base/files.h"
 #include "base/names.h"
 #include "tests/support/printers.h"
 
@@ -10,6 +11,29 @@ TEST(Names, SongListNameCutsExtensionAndWidensDashes) {
     EXPECT_EQ(SongListName("Song-Title.mp3"), QString::fromUtf8("Song \u203A Title"));
     EXPECT_EQ(SongListName("track_01.MP3"), "track_01");
     EXPECT_EQ(SongListName("-lead.mp3"), QString::fromUtf8(" \u203A lead"));
+}
+
+// The bulk routines work on bytes where they can; every row must come out as
+// the routine for one name gives it, escaped bytes of a file name included.
+TEST(Names, NamesOfAWholeFolderMatchTheNamesOneByOne) {
+    const QString escaped = QStringLiteral("caf") + QChar(0xDCE9) + QStringLiteral("-x.mp3");
+    const QStringList files = {"Rock - Song_1.mp3",
+                               "a.MP3.mp3",
+                               "no extension",
+                               "-",
+                               ".mp3",
+                               QString::fromUtf8("Bj\u00f6rk \u2013 J\u00f3ga-live.Mp3 (1)"),
+                               escaped,
+                               "x.mp",
+                               ""};
+    const TextList listed(files);
+    QStringList songListNames, shownNames;
+    for (const QString& file : files) {
+        songListNames.append(SongListName(file));
+        shownNames.append(ShownFileName(file));
+    }
+    EXPECT_EQ(SongListNames(listed).toStringList(), songListNames);
+    EXPECT_EQ(ShownFileNames(listed).toStringList(), shownNames);
 }
 
 TEST(Names, CutMp3ExtensionCutsAtFirstOccurrenceInAnyCase) {
