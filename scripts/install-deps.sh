@@ -13,7 +13,7 @@ run=(
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
-    gstreamer1.0-alsa gstreamer1.0-pulseaudio fonts-dejavu-core
+    gstreamer1.0-alsa gstreamer1.0-pulseaudio fonts-dejavu-core libfontconfig-dev
 )
 package=(dpkg-dev)
 test=(
