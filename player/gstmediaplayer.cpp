@@ -261,7 +261,7 @@ void GstMediaPlayer::Stop() {
     if (!Loaded())
         return;
     Settle(Song::Stopped);
-    pipeline_->Stop();
+    pipeline_->Stop(rate_);
 }
 
 MediaPlayer::PlayState GstMediaPlayer::State() const {

@@ -342,10 +342,10 @@ void PlayerPipeline::Pause() {
     Post([this] { gst_element_set_state(playbin_, GST_STATE_PAUSED); });
 }
 
-void PlayerPipeline::Stop() {
-    Post([this] {
+void PlayerPipeline::Stop(double rate) {
+    Post([this, rate] {
         gst_element_set_state(playbin_, GST_STATE_PAUSED);
-        SeekNow(1.0, 0);
+        SeekNow(rate, 0);
     });
 }
 

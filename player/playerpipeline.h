@@ -70,8 +70,8 @@ public:
     void Open(const QByteArray& fileName, quint64 generation, bool paused);
     void Play();
     void Pause();
-    // Pauses and goes back to the start.
-    void Stop();
+    // Pauses and goes back to the start, keeping the rate.
+    void Stop(double rate);
     void Seek(double rate, double seconds);
     // Closes the file, if one was opened.
     void Close();

@@ -103,6 +103,10 @@ TEST_F(RealPlayer, RateTwoPlaysTwiceAsFast) {
     player.Rate(2.0);
     QTest::qWait(100);
     EXPECT_NEAR(advanceOver(800), 1.6, 0.35);
+    player.Stop(); // the rate holds after Stop and Play too
+    player.Play();
+    QTest::qWait(100);
+    EXPECT_NEAR(advanceOver(800), 1.6, 0.35);
 }
 
 TEST_F(RealPlayer, RateCarriesOverToTheNextSong) {
