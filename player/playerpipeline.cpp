@@ -79,20 +79,25 @@ GstElement* Joiner() {
     return joiner;
 }
 
-// [audiobuffersplit !] audiopanorama ! sink. playbin converts the sound to
-// what the panorama takes (mono or stereo, and it always gives stereo) and the
-// sink takes what the panorama gives, so no converter of its own stands
-// between them: every element costs each buffer of the song.
+// [audiobuffersplit !] [audiopanorama !] sink, the panorama where one is
+// asked for. playbin converts the sound to what the panorama takes (mono or
+// stereo, and it always gives stereo) and the sink takes what the panorama
+// gives, so no converter of its own stands between them: every element costs
+// each buffer of the song.
 GstElement* OutputBin(GstElement* sink, GstElement** panorama) {
     GstElement* bin = gst_bin_new("output");
-    *panorama = Make("audiopanorama");
-    g_object_set(*panorama, "method", 1, nullptr); // simple: only the other channel is lowered
-    gst_bin_add_many(GST_BIN(bin), *panorama, sink, nullptr);
-    gst_element_link(*panorama, sink);
-    GstElement* first = *panorama;
+    gst_bin_add(GST_BIN(bin), sink);
+    GstElement* first = sink;
+    if (panorama) {
+        *panorama = Make("audiopanorama");
+        g_object_set(*panorama, "method", 1, nullptr); // simple: only the other channel is lowered
+        gst_bin_add(GST_BIN(bin), *panorama);
+        gst_element_link(*panorama, sink);
+        first = *panorama;
+    }
     if (GstElement* joiner = Joiner()) {
         gst_bin_add(GST_BIN(bin), joiner);
-        gst_element_link(joiner, *panorama);
+        gst_element_link(joiner, first);
         first = joiner;
     }
     GstPad* pad = gst_element_get_static_pad(first, "sink");
@@ -265,17 +270,22 @@ void PlayerPipeline::Build() {
         output_ = Output::Silent;
     else if (!Named(sink, DesktopSinkName))
         output_ = Output::Given;
+    // Into silence, volume and balance change nothing anyone hears: the
+    // sound goes to the sink as it is decoded.
+    const bool heard = output_ != Output::Silent;
     playbin_ = Make("playbin");
-    outputBin_ = OutputBin(sink, &panorama_);
+    outputBin_ = OutputBin(sink, heard ? &panorama_ : nullptr);
     input_ = gst_element_get_static_pad(outputBin_, "sink");
-    g_object_set(playbin_, "flags", PlayFlagAudio | PlayFlagSoftVolume, "audio-sink", outputBin_,
-                 nullptr);
-    GstPad* panoramaInput = gst_element_get_static_pad(panorama_, "sink");
-    g_signal_connect(panoramaInput, "notify::caps", G_CALLBACK(+[](GstPad* pad, GParamSpec*) {
-                         PassStereoThroughAtCentre(GST_PAD_PARENT(pad));
-                     }),
-                     nullptr);
-    gst_object_unref(panoramaInput);
+    g_object_set(playbin_, "flags", PlayFlagAudio | (heard ? PlayFlagSoftVolume : 0), "audio-sink",
+                 outputBin_, nullptr);
+    if (panorama_) {
+        GstPad* panoramaInput = gst_element_get_static_pad(panorama_, "sink");
+        g_signal_connect(panoramaInput, "notify::caps", G_CALLBACK(+[](GstPad* pad, GParamSpec*) {
+                             PassStereoThroughAtCentre(GST_PAD_PARENT(pad));
+                         }),
+                         nullptr);
+        gst_object_unref(panoramaInput);
+    }
     g_signal_connect(playbin_, "deep-element-added", G_CALLBACK(&OutputSetup::OnElementAdded),
                      this);
     OutputSetup::OnElementAdded(nullptr, nullptr, sink, this);
@@ -377,6 +387,8 @@ void PlayerPipeline::Apply(const Settings& settings) {
 
 void PlayerPipeline::SetSettings(const Settings& settings) {
     g_object_set(playbin_, "volume", settings.gain, "mute", gboolean(settings.mute), nullptr);
+    if (!panorama_)
+        return;
     gfloat pan = 0;
     g_object_get(panorama_, "panorama", &pan, nullptr);
     if (pan == settings.pan)
