@@ -15,7 +15,14 @@ sox -n -r 44100 -c 2 "$work/tone.wav" synth 120 sine 440 vol 0.3
 lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
 export XDG_RUNTIME_DIR="$work"
 start_pulse "$work/pulse"
+# Volume and mute are made by the server and have a goal; balance is made in
+# the pipeline, behind the sound already queued, and is only shown.
 "$tool" "$work/tone.mp3" "$changes" 2>/dev/null | while read -r kind median worst; do
+    if [[ $kind == balance ]]; then
+        printf '%-48s %9.3f s, worst of %d %.3f s (no goal: made in the pipeline)\n' \
+            "heard after a change of balance, median" "$median" "$changes" "$worst"
+        continue
+    fi
     report_limit "heard after a change of $kind, median" "$median" 0.1 s
     report_limit "heard after a change of $kind, worst of $changes" "$worst" 0.1 s
 done
