@@ -29,6 +29,10 @@ binary=$1; output=$2; work=$3
 source "$4/sessionhelpers.sh"
 openbox >/dev/null 2>&1 &
 wm=$!
+# As on a desktop, the window manager runs before the program starts: a
+# window mapped while openbox is still taking over the screen may stay
+# unmanaged and unmapped.
+for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
 "$binary" 2>"$output/desktop-stderr.txt" &
 app=$!
 trap 'kill $app $wm 2>/dev/null || true' EXIT
