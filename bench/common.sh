@@ -1,5 +1,12 @@
 # Helpers of the whole-process benchmarks, sourced by them.
 
+# A 192 kbps stereo MP3 of a steady 440 Hz tone: make_tone_mp3 SECONDS FILE.
+make_tone_mp3() {
+    sox -n -r 44100 -c 2 "$2.wav" synth "$1" sine 440 vol 0.3
+    lame --quiet -b 192 "$2.wav" "$2"
+    rm "$2.wav"
+}
+
 # Processor time of a process and all its threads so far, in nanoseconds.
 cpu_ns() {
     cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'

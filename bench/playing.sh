@@ -16,15 +16,14 @@ set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 binary=$(realpath "$1")
 tickwindow=$(realpath "$2")
+source "$here/common.sh"
 pairs=${3:-5}
 seconds=${4:-20}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
 mkdir -p "$work/home/.config/tunevault" "$work/music"
-sox -n -r 44100 -c 2 "$work/song.wav" synth $((seconds + 60)) sine 440 vol 0.3
-lame --quiet -b 192 "$work/song.wav" "$work/music/Long_Song.mp3"
-rm "$work/song.wav"
+make_tone_mp3 $((seconds + 60)) "$work/music/Long_Song.mp3"
 printf '[Settings]\nDIRECTORY=%s\n' "$work/music" >"$work/home/.config/tunevault/mp3.ini"
 
 cat >"$work/measure.sh" <<'MEASURE'

@@ -8,8 +8,7 @@ here=$(dirname "$(realpath "$0")")
 source "$here/common.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-sox -n -r 44100 -c 2 "$work/tone.wav" synth 1 sine 440 vol 0.3
-lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
+make_tone_mp3 1 "$work/tone.mp3"
 for _ in 1 2 3; do "$1" "$work/tone.mp3" 1000; done | median >"$work/player"
 for _ in 1 2 3; do "$1" "$work/tone.mp3" 1000 floor; done | median >"$work/floor"
 report_ratio "memory a song opened, 1,000 songs" "$(cat "$work/player")" "$(cat "$work/floor")" \

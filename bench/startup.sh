@@ -13,6 +13,7 @@ here=$(dirname "$(realpath "$0")")
 binary=$(realpath "$1")
 mapwatch=$(realpath "$2")
 floor=$(realpath "$3")
+source "$here/common.sh"
 pairs=${4:-7}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -20,8 +21,7 @@ trap 'rm -rf "$work"' EXIT
 # Every song is a hard link to one of a few short real MP3s (a file takes at
 # most 65,000 links), so the song played at start-up is real and the folders
 # take no room.
-sox -n -r 44100 -c 2 "$work/tone.wav" synth 5 sine 440 vol 0.3
-lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
+make_tone_mp3 5 "$work/tone.mp3"
 for copy in 0 1 2 3; do cp "$work/tone.mp3" "$work/tone$copy.mp3"; done
 for count in 1000 10000 100000; do
     folder="$work/songs$count"

@@ -11,8 +11,7 @@ tool=$(realpath "$1")
 changes=${2:-10}
 work=$(mktemp -d)
 trap 'stop_pulse; rm -rf "$work"' EXIT
-sox -n -r 44100 -c 2 "$work/tone.wav" synth 120 sine 440 vol 0.3
-lame --quiet -b 192 "$work/tone.wav" "$work/tone.mp3"
+make_tone_mp3 120 "$work/tone.mp3"
 export XDG_RUNTIME_DIR="$work"
 start_pulse "$work/pulse"
 # Volume and mute are made by the server and have a goal; balance is made in
