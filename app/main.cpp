@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
+#include <future>
 #include <thread>
 
 #include <QApplication>
@@ -84,8 +85,11 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(MP3Mod::Picture(QStringLiteral(":/icon.png"))));
     QApplication::setQuitOnLastWindowClosed(false);
     // One Tunevault on the desktop: a second launch acts through the first.
-    if (Mpris::HandOverToRunning(QDBusConnection::sessionBus(), songs))
-        EndAtOnce();
+    // The session bus is asked on a thread while the windows are built; none
+    // is shown before the answer.
+    std::future<bool> handedOver = std::async(std::launch::async, [&songs] {
+        return Mpris::HandOverToRunning(QDBusConnection::sessionBus(), songs);
+    });
 
     fonts.join(); // before the first text
     const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
@@ -94,6 +98,8 @@ int main(int argc, char* argv[]) {
     GstMediaPlayer media(GstMediaPlayer::StreamIdentity{QStringLiteral("Tunevault"), AppId});
     QtDialogs dialogs;
     Program program(media, dialogs, paths, EndAtOnce);
+    if (handedOver.get())
+        EndAtOnce();
     program.Start(songs);
     // The desktop's controls come once the start-up has finished: like the
     // user's input, they must not reach the windows before.
