@@ -55,6 +55,14 @@ report_ratio() {
             n, v, u, f, u, r, g, (r <= g ? "met" : "NOT MET") }'
 }
 
+# Prints a figure against its floor where no goal is set:
+# report_scale NAME VALUE FLOOR UNIT.
+report_scale() {
+    awk -v n="$1" -v v="$2" -v f="$3" -v u="$4" 'BEGIN {
+        printf "%-48s %9.3f %s vs floor %9.3f %s: ratio %.2f (no goal)\n",
+            n, v, u, f, u, (f > 0 ? v / f : 0) }'
+}
+
 # Prints a figure against a limit: report_limit NAME VALUE LIMIT UNIT.
 report_limit() {
     awk -v n="$1" -v v="$2" -v l="$3" -v u="$4" 'BEGIN {
