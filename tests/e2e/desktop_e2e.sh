@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # End to end on a managed desktop: the real program under Xvfb with a window
 # manager (openbox) and a private session bus. A second launch raises the
-# first or hands it a song and exits 0; --version needs no display; the Play
+# first or hands it a song and exits 0, and shows nothing while a running
+# Tunevault answers late; --version needs no display; the Play
 # key toggles; Next on the last row opens no window; Alt+F4 on the control
 # panel asks the exit question; the taskbar shows one Tunevault (the
 # companions are utility windows: _NET_WM_WINDOW_TYPE_UTILITY).
-# Usage: desktop_e2e.sh TUNEVAULT_BINARY OUTPUT_FOLDER
+# Usage: desktop_e2e.sh TUNEVAULT_BINARY OUTPUT_FOLDER SLOWOWNER_BINARY
 set -euo pipefail
 binary=$1
 output=$2
+slowowner=$3
 mkdir -p "$output"
 source "$(dirname "$0")/privatebus.sh"
 
@@ -25,7 +27,7 @@ version=$(env -u DISPLAY "$binary" --version)
 
 cat >"$work/session.sh" <<'SESSION'
 set -euo pipefail
-binary=$1; output=$2; work=$3
+binary=$1; output=$2; work=$3; slowowner=$5
 source "$4/sessionhelpers.sh"
 openbox >/dev/null 2>&1 &
 wm=$!
@@ -33,6 +35,23 @@ wm=$!
 # window mapped while openbox is still taking over the screen may stay
 # unmanaged and unmapped.
 for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
+
+# A launch while a running Tunevault answers late (a stand-in that takes 3 s
+# to say who it is) shows no window of its own meanwhile, then hands its song
+# over and exits 0.
+"$slowowner" 3 >"$work/slowowner.txt" &
+owner=$!
+for _ in $(seq 50); do grep -q ready "$work/slowowner.txt" && break; sleep 0.1; done
+(cd "$work/other" && timeout 20 "$binary" Handed.mp3) &
+second=$!
+sleep 2
+shown=$(visible 'Tunevault song info' || true)
+wait $second || fail "a launch while Tunevault answered late did not exit 0"
+kill $owner
+[[ -z $shown ]] || fail "a launch showed its window while a running Tunevault answered late"
+grep -qx "OpenUri file://$work/other/Handed.mp3" "$work/slowowner.txt" ||
+    fail "a launch while Tunevault answered late did not hand its song over"
+
 "$binary" 2>"$output/desktop-stderr.txt" &
 app=$!
 trap 'kill $app $wm 2>/dev/null || true' EXIT
@@ -103,4 +122,4 @@ SESSION
 
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
     timeout 150 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$binary" "$output" "$work" \
-    "$(dirname "$(realpath "$0")")"
+    "$(dirname "$(realpath "$0")")" "$slowowner"
