@@ -6,10 +6,12 @@
 #   bench    the same as test: the benchmarks use the same tools.
 # Quick when everything is already there: only missing packages are fetched.
 # No sound server is installed for running: the desktop has its own.
+# libc6-dbg names the loader's functions in leak reports, which the test
+# suppressions match by name (tests/lsan.supp).
 set -euo pipefail
 
 run=(
-    build-essential cmake pkg-config
+    make build-essential cmake pkg-config
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
@@ -20,6 +22,7 @@ test=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev gstreamer1.0-tools
     xvfb xauth xdotool x11-utils wmctrl openbox imagemagick lame sox clang-format file
     dbus-daemon playerctl pulseaudio pulseaudio-utils desktop-file-utils appstream
+    libc6-dbg
 )
 
 case "${1:-run}" in
