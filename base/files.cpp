@@ -236,10 +236,6 @@ QString NotRegularFileReason(const QString& path) {
     return QStringLiteral("it is not a regular file");
 }
 
-namespace {
-
-// Writes all of data, however the system splits the writes; the error
-// number of a failure, 0 when all was written.
 int WriteAll(int fd, const QByteArray& data) {
     qsizetype written = 0;
     while (written < data.size()) {
@@ -253,6 +249,20 @@ int WriteAll(int fd, const QByteArray& data) {
     }
     return 0;
 }
+
+// renameat2 where the file system has it, else a hard link (which never
+// replaces) and the removal of the old name.
+int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS)
+        return errno;
+    if (::link(from.constData(), to.constData()) != 0)
+        return errno;
+    return ::unlink(from.constData()) == 0 ? 0 : errno;
+}
+
+namespace {
 
 // The permissions the new file gets: those of the file it replaces, or, for
 // a new one, read and write for its owner and reading for the others.
@@ -291,13 +301,6 @@ QString WriteFileWhole(const QString& path, const QByteArray& data) {
     fs::create_directories(NativePath(path).parent_path(), ignored);
     const int error = WriteAside(EncodeFileName(path), data);
     return error == 0 ? QString() : ErrorText(error);
-}
-
-int TrashFile(const QString& path) {
-    const QByteArray bytes = EncodeFileName(path);
-    if (bytes == path.toUtf8() && QFile::moveToTrash(path))
-        return 0;
-    return ::unlink(bytes.constData()) == 0 ? 0 : errno;
 }
 
 QString ErrorText(int error) {

@@ -41,11 +41,11 @@ bool IsSongFile(const QString& path);
 // was. Something other than a regular file in its place (a FIFO, a folder) is
 // a failure. Returns the reason of a failure, or an empty text.
 QString WriteFileWhole(const QString& path, const QByteArray& data);
-// Moves the file at path to the desktop's trash (freedesktop.org), so that
-// the user can restore it; where its file system has no trash, or Qt cannot
-// name it (a name that is not UTF-8), removes it by its own bytes. Returns
-// 0, or the error number.
-int TrashFile(const QString& path);
+// Writes all of data to a file descriptor, however the system splits the
+// writes; the error number of a failure, 0 when all was written.
+int WriteAll(int fd, const QByteArray& data);
+// rename(2) that never replaces a file at to; the error number, or 0.
+int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to);
 // The system's text for an error number.
 QString ErrorText(int error);
 // Whether path names a folder (following links); never reads Qt resources.
@@ -56,8 +56,9 @@ bool IsFolder(const QString& path);
 bool FileExists(const QString& path);
 
 // The names of the normal files in a folder that match a pattern of the form
-// "*text*" (text found anywhere in the name, letter case ignored), sorted
-// without regard to letter case. An unreadable or missing folder gives none.
+// "*text*" (text found anywhere in the name, letter case ignored), sorted as
+// the desktop's locale sorts, without regard to letter case. An unreadable or
+// missing folder gives none.
 TextList ListNormalFiles(const QString& folder, const QString& pattern);
 
 // The path with a leading "~" (alone or before "/") taken as the home folder,

@@ -22,3 +22,13 @@ public:
         MsgBox(text, QStringLiteral("Error."), Icon::Critical, Buttons::Ok);
     }
 };
+
+namespace MP3Mod {
+
+// Moves the file at path to the desktop's trash. Where no trash can take it,
+// asks first whether to delete it for good (Yes, No). Returns 0 when the
+// file is gone, ECANCELED when the user kept it, or the error number of the
+// failure (ENOENT: it was gone already).
+int MoveToTrashOrAsk(Dialogs& dialogs, const QString& path);
+
+} // namespace MP3Mod

@@ -19,22 +19,6 @@
 
 namespace MP3Mod {
 
-namespace {
-
-// rename(2) that refuses to replace: renameat2 where the file system has it,
-// else a hard link (which never replaces) and the removal of the old name.
-int RenameWithoutReplacing(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    if (::link(from.constData(), to.constData()) != 0)
-        return errno;
-    return ::unlink(from.constData()) == 0 ? 0 : errno;
-}
-
-} // namespace
-
 bool RenameSongFile(Dialogs& dialogs, const QString& oldPath, const QString& newPath) {
     const QString target = newPath + QStringLiteral(".mp3");
     const int error = FileExists(target)
@@ -81,9 +65,9 @@ void SongFiles::DeleteMP3Click() {
 }
 
 bool SongFiles::DeleteConfirmed(const QString& path) {
-    const int error = MP3Mod::TrashFile(path);
-    if (error == 0)
-        return true;
+    const int error = MP3Mod::MoveToTrashOrAsk(dialogs_, path);
+    if (error == 0 || error == ECANCELED)
+        return error == 0;
     dialogs_.ShowError(
         QStringLiteral("The file ") + path + QStringLiteral(" could not be deleted: ") +
         (error == ENOENT ? QStringLiteral("it is gone.") : MP3Mod::ErrorText(error)));

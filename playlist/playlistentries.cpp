@@ -112,10 +112,14 @@ void PlaylistEntries::ClearListClick() {
                         Dialogs::Icon::Exclamation, Dialogs::Buttons::Ok);
         return;
     }
-    form4_.Entries->Clear();
-    // A file already gone leaves nothing to delete; any other failure is said.
-    if (const int error = MP3Mod::TrashFile(loaded); error != 0 && error != ENOENT)
+    // Kept at the user's word, the playlist stays loaded and listed. A file
+    // already gone leaves nothing to delete; any other failure is said.
+    const int error = MP3Mod::MoveToTrashOrAsk(dialogs_, loaded);
+    if (error == ECANCELED)
+        return;
+    if (error != 0 && error != ENOENT)
         dialogs_.ShowError(QStringLiteral("The playlist ") + loaded +
                            QStringLiteral(" could not be deleted: ") + MP3Mod::ErrorText(error));
+    form4_.Entries->Clear();
     form4_.ThePlaylist->clear();
 }

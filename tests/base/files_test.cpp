@@ -1,13 +1,19 @@
 #include <cerrno>
+#include <filesystem>
 #include <random>
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "base/files.h"
+#include "base/trash.h"
+#include "tests/support/fulldisk.h"
 #include "tests/support/printers.h"
 #include "tests/support/testfiles.h"
+#include "tests/support/unwritable.h"
 
 using namespace MP3Mod;
 
@@ -128,20 +134,127 @@ TEST(NormalizedFolder, JudgesPathsAsTheFileSystemDoes) {
     EXPECT_FALSE(IsFolder(root.write("file")));
 }
 
-// Deleted songs and playlists go to the trash of the user's data folder, from
-// where they can be restored; a name that Qt cannot give is removed.
-TEST(TrashFile, MovesToTheTrashOrRemovesWhatQtCannotName) {
-    TestFolder data;
-    TestFolder files;
-    qputenv("XDG_DATA_HOME", data.path().toUtf8());
-    const QString song = files.write("a song.mp3", "tune");
-    EXPECT_EQ(TrashFile(song), 0);
-    EXPECT_FALSE(QFileInfo::exists(song));
-    EXPECT_EQ(data.read("Trash/files/a song.mp3"), "tune");
-    EXPECT_TRUE(QFileInfo::exists(data.at("Trash/info/a song.mp3.trashinfo")));
-    EXPECT_EQ(TrashFile(song), ENOENT);
-    const QString latin1 = files.writeRawName("caf\xe9.mp3");
-    EXPECT_EQ(TrashFile(latin1), 0);
-    EXPECT_FALSE(IsRegularFile(latin1));
-    qunsetenv("XDG_DATA_HOME");
+namespace {
+
+// What a trash holds of a name: its file, and the Path its .trashinfo gives back.
+struct Trashed {
+    QByteArray content;
+    QByteArray path;
+};
+
+Trashed InTrash(const QString& trash, const QByteArray& name) {
+    const auto file = ReadRegularFile(trash + "/files/" + DecodeFileName(name));
+    const auto info = ReadRegularFile(trash + "/info/" + DecodeFileName(name + ".trashinfo"));
+    const qsizetype path = info ? info->indexOf("\nPath=") : -1;
+    if (!file || path < 0)
+        return {};
+    const QByteArray value = info->mid(path + 6, info->indexOf('\n', path + 6) - path - 6);
+    return {*file, QByteArray::fromPercentEncoding(value)};
+}
+
+// The environment of a user whose home is a new folder, for as long as it lives.
+class FreshHome {
+public:
+    FreshHome() : old_(qgetenv("HOME")), oldData_(qgetenv("XDG_DATA_HOME")) {
+        qputenv("HOME", home.path().toUtf8());
+        qunsetenv("XDG_DATA_HOME");
+    }
+    ~FreshHome() {
+        qputenv("HOME", old_);
+        if (!oldData_.isEmpty())
+            qputenv("XDG_DATA_HOME", oldData_);
+    }
+    QString Trash() const { return home.at(".local/share/Trash"); }
+    TestFolder home;
+
+private:
+    QByteArray old_;
+    QByteArray oldData_;
+};
+
+} // namespace
+
+// A deletion goes to the trash of the file's own file system, by the name's
+// bytes, so that the desktop can put it back. Where no trash can take it, the
+// file stays and the refusal comes back at once: the question of deleting it
+// for good is the caller's. Run as a user, whose permissions hold.
+TEST(TrashFile, KeepsEveryFileItCannotTrashAndNeverWaits) {
+    UnprivilegedUser user;
+    if (!user.ok())
+        GTEST_SKIP() << "root's rights cannot be given up here";
+    TestFolder songs;
+    TestFolder work;
+    FreshHome fresh;
+    const QString workingFolder = QDir::currentPath();
+    QDir::setCurrent(work.path());
+
+    // A fresh account: the home trash is made under ~/.local/share.
+    const QString song = songs.write("a song.mp3", "tune");
+    EXPECT_EQ(TrashFile(song).error, 0);
+    EXPECT_EQ(InTrash(fresh.Trash(), "a song.mp3").content, "tune");
+    EXPECT_EQ(InTrash(fresh.Trash(), "a song.mp3").path, EncodeFileName(song));
+    EXPECT_TRUE(QDir(work.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
+    songs.write("a song.mp3", "again");
+    EXPECT_EQ(TrashFile(song).error, 0);
+    EXPECT_EQ(InTrash(fresh.Trash(), "a song.2.mp3").content, "again");
+    EXPECT_EQ(TrashFile(song).error, ENOENT);
+    EXPECT_FALSE(TrashFile(song).refused);
+    const QString latin1 = songs.writeRawName("caf\xe9.mp3", "latin");
+    EXPECT_EQ(TrashFile(latin1).error, 0);
+    EXPECT_EQ(InTrash(fresh.Trash(), "caf\xe9.mp3").path, EncodeFileName(latin1));
+
+    // Trash folders that cannot take a file, and a disk too full for its
+    // .trashinfo: refused, and nothing left behind.
+    const QString kept = songs.write("kept.mp3");
+    for (const char* folder : {"info", "files"}) {
+        QFile::setPermissions(fresh.Trash() + "/" + folder, QFile::ReadOwner | QFile::ExeOwner);
+        const TrashResult result = TrashFile(kept);
+        EXPECT_TRUE(result.refused) << folder;
+        EXPECT_EQ(result.error, EACCES) << folder;
+        QFile::setPermissions(fresh.Trash() + "/" + folder,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    {
+        const FullDisk full(16);
+        EXPECT_EQ(TrashFile(kept).error, EFBIG);
+    }
+    EXPECT_TRUE(IsRegularFile(kept));
+    EXPECT_FALSE(QFileInfo::exists(fresh.Trash() + "/info/kept.mp3.trashinfo"));
+
+    // A data folder that cannot be written, with no trash in it yet.
+    std::filesystem::remove_all(EncodeFileName(fresh.Trash()).toStdString());
+    UnwritableFolder data(fresh.home.at(".local/share"));
+    EXPECT_TRUE(TrashFile(kept).refused);
+    EXPECT_TRUE(IsRegularFile(kept));
+    QDir::setCurrent(workingFolder);
+}
+
+// A file on another file system than the home goes to that file system's
+// own trash, with a Path relative to its top; where the user may not make one
+// there (a disk mounted by root), the file stays.
+TEST(TrashFile, UsesTheTrashOfTheFilesOwnFileSystem) {
+    UnprivilegedUser user;
+    struct stat shm {};
+    struct stat tmp {};
+    if (!user.ok() || ::stat("/dev/shm", &shm) != 0 || ::stat("/tmp", &tmp) != 0 ||
+        shm.st_dev == tmp.st_dev || ::access("/", W_OK) == 0)
+        GTEST_SKIP() << "needs /dev/shm on a file system of its own, and / unwritable";
+    FreshHome fresh; // in /tmp
+    const QString song = fresh.home.write("song.mp3");
+    qputenv("HOME", "/dev/shm");
+    EXPECT_EQ(TrashFile(song).error, EACCES); // no /.Trash-$uid can be made
+    EXPECT_TRUE(IsRegularFile(song));
+
+    qputenv("HOME", fresh.home.path().toUtf8());
+    QTemporaryDir onShm("/dev/shm/tunevault-test-XXXXXX");
+    const QString name = QFileInfo(onShm.path()).fileName();
+    const QString trash = "/dev/shm/.Trash-" + QString::number(::getuid());
+    const bool trashExisted = QFileInfo::exists(trash);
+    QFile(onShm.path() + "/song.mp3").open(QIODevice::WriteOnly);
+    EXPECT_EQ(TrashFile(onShm.path() + "/song.mp3").error, 0);
+    EXPECT_EQ(InTrash(trash, "song.mp3").path, (name + "/song.mp3").toUtf8());
+    QFile::remove(trash + "/files/song.mp3");
+    QFile::remove(trash + "/info/song.mp3.trashinfo");
+    if (!trashExisted)
+        QDir(trash).removeRecursively();
 }

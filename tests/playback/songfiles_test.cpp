@@ -67,12 +67,25 @@ TEST_F(SongFilesTest, DeleteOfASongGoneMeanwhileDeletesNothingElse) {
     EXPECT_TRUE(form1().List1->isEnabled());
 }
 
+// A song no trash can take is deleted only at the user's word, and a
+// deletion that fails says why.
 TEST_F(SongFilesTest, DeleteThatFailsSaysWhyAndKeepsTheListUsable) {
     UnwritableFolder lock(music.path());
     if (!lock.locked())
         GTEST_SKIP() << "this file system cannot lock a folder";
     form1().List1->SetListIndex(0);
-    answer(Dialogs::Answer::Yes);
+    dialogs.messageAnswers = {Dialogs::Answer::Yes, Dialogs::Answer::No};
+    form1().DeleteMP3->trigger();
+    ASSERT_EQ(dialogs.shown.size(), 2u);
+    EXPECT_TRUE(
+        dialogs.shown[1].text.startsWith(music.at("a.mp3") + " cannot be moved to the trash ("));
+    EXPECT_TRUE(dialogs.shown[1].text.endsWith("). Delete it for good?"));
+    EXPECT_EQ(dialogs.shown[1].buttons, Dialogs::Buttons::YesNo);
+    EXPECT_NE(form1().Stats->text(), "File deleted successfully.");
+    EXPECT_EQ(form1().List1->ListCount(), 5);
+
+    form1().List1->SetListIndex(0);
+    dialogs.messageAnswers = {Dialogs::Answer::Yes, Dialogs::Answer::Yes};
     form1().DeleteMP3->trigger();
     EXPECT_EQ(files().size(), 5);
     EXPECT_EQ(dialogs.shown.back().title, "Error.");

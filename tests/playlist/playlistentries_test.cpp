@@ -227,6 +227,13 @@ TEST_F(PlaylistTest, ClearListDeletesTheLoadedPlaylist) {
 
     config.write("data/Mix.m3u", "/songs/a.mp3\r\n");
     form4().LoadPlaylist1->trigger();
+    if (UnwritableFolder lock(config.at("data")); lock.locked()) {
+        const QStringList loaded = paths();
+        form4().ClearList->trigger(); // no trash can take it: asked, and kept at No
+        EXPECT_TRUE(dialogs.shown.back().text.endsWith("). Delete it for good?"));
+        EXPECT_EQ(paths(), loaded);
+        EXPECT_EQ(form4().ThePlaylist->text(), data("Mix.m3u"));
+    }
     const size_t messages = dialogs.shown.size();
     form4().ClearList->trigger();
     EXPECT_EQ(dialogs.shown.size(), messages);
