@@ -1,6 +1,7 @@
 #include "base/files.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QUrl>
 #include <dirent.h>
 #include <fcntl.h>
@@ -271,23 +273,96 @@ mode_t ModeFor(const QByteArray& target) {
     return ::stat(target.constData(), &old) == 0 ? old.st_mode & 07777 : 0644;
 }
 
+QByteArray FolderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash < 0 ? QByteArrayLiteral(".") : path.left(slash + 1);
+}
+
+// The hidden name of a target's save: ".name.XXXXXX", six letters or digits.
+QByteArray AsideName(const QByteArray& target, const QByteArray& letters) {
+    const qsizetype slash = target.lastIndexOf('/');
+    return target.left(slash + 1) + '.' + target.mid(slash + 1) + '.' + letters;
+}
+
+bool IsAsideOf(std::string_view entry, std::string_view name) {
+    constexpr std::size_t Letters = 6;
+    if (entry.size() != name.size() + 2 + Letters || entry[0] != '.' ||
+        entry.substr(1, name.size()) != name || entry[name.size() + 1] != '.')
+        return false;
+    return std::all_of(entry.end() - Letters, entry.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)); });
+}
+
+// Removes what saves of target killed midway left beside it.
+void RemoveLeftovers(const QByteArray& target) {
+    const std::string name = target.mid(target.lastIndexOf('/') + 1).toStdString();
+    DIR* dir = ::opendir(FolderOf(target).constData());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir))
+        if (IsAsideOf(entry->d_name, name))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    ::closedir(dir);
+}
+
+// Fills an open file, with the permissions and on the disk; 0 or the error.
+int Fill(int fd, const QByteArray& data, mode_t mode) {
+    const int error = WriteAll(fd, data);
+    if (error == 0 && (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0))
+        return errno;
+    return error;
+}
+
+constexpr int NoUnnamedFiles = -1;
+
+// Fills a file without a name in the target's folder (O_TMPFILE), so that a
+// save killed midway leaves nothing behind, then names it aside, only for
+// the moment before it takes the target's place. Returns 0, the error of a
+// failed write, or NoUnnamedFiles where the file system has no such files
+// (or no /proc names one).
+int WriteUnnamed(const QByteArray& target, const QByteArray& data, QByteArray& aside) {
+    const int fd = ::open(FolderOf(target).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return NoUnnamedFiles;
+    int error = Fill(fd, data, ModeFor(target));
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int tries = 0; error == 0 && aside.isEmpty() && tries < 100; ++tries) {
+        const QByteArray name = AsideName(
+            target, QByteArray::number(QRandomGenerator::global()->bounded(100000, 1000000)));
+        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) ==
+            0)
+            aside = name;
+        else if (errno != EEXIST)
+            error = NoUnnamedFiles;
+    }
+    ::close(fd);
+    return error != 0 || !aside.isEmpty() ? error : EEXIST;
+}
+
+// Fills a hidden file made beside the target.
+int WriteNamed(const QByteArray& target, const QByteArray& data, QByteArray& aside) {
+    QByteArray name = AsideName(target, "XXXXXX");
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    aside = name;
+    int error = Fill(fd, data, ModeFor(target));
+    if (::close(fd) != 0 && error == 0)
+        error = errno;
+    return error;
+}
+
 // Written by hand rather than with QSaveFile: QSaveFile takes paths as text,
 // which cannot name a file whose name is not UTF-8, and Qt 6.4's commit()
 // moves a short file into place when its last write fails.
 int WriteAside(const QByteArray& target, const QByteArray& data) {
-    const qsizetype slash = target.lastIndexOf('/');
-    QByteArray aside = target.left(slash + 1) + '.' + target.mid(slash + 1) + ".XXXXXX";
-    const int fd = ::mkostemp(aside.data(), O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int error = WriteAll(fd, data);
-    if (error == 0 && (::fchmod(fd, ModeFor(target)) != 0 || ::fsync(fd) != 0))
-        error = errno;
-    if (::close(fd) != 0 && error == 0)
-        error = errno;
+    QByteArray aside;
+    int error = WriteUnnamed(target, data, aside);
+    if (error == NoUnnamedFiles)
+        error = WriteNamed(target, data, aside);
     if (error == 0 && ::rename(aside.constData(), target.constData()) != 0)
         error = errno;
-    if (error != 0)
+    if (error != 0 && !aside.isEmpty())
         ::unlink(aside.constData());
     return error;
 }
@@ -299,7 +374,10 @@ QString WriteFileWhole(const QString& path, const QByteArray& data) {
         return reason;
     std::error_code ignored; // a folder that cannot be made fails the write below
     fs::create_directories(NativePath(path).parent_path(), ignored);
-    const int error = WriteAside(EncodeFileName(path), data);
+    const QByteArray target = EncodeFileName(path);
+    const int error = WriteAside(target, data);
+    if (error == 0)
+        RemoveLeftovers(target);
     return error == 0 ? QString() : ErrorText(error);
 }
 

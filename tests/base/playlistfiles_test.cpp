@@ -1,8 +1,11 @@
 #include <cerrno>
+#include <csignal>
 
 #include <QDir>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "base/files.h"
 #include "base/ini.h"
@@ -101,6 +104,33 @@ TEST(FullDisk, WritesFailWholeAndLeaveTheOldFilesAndNothingElse) {
     EXPECT_EQ(folder.read("mp3.ini"), settings);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
               QStringList({"Mix.m3u", "mp3.ini"}));
+}
+
+// A save killed midway leaves the old file and nothing beside it, and the
+// next save removes what saves killed by earlier versions left.
+TEST(KilledSave, LeavesNothingBehind) {
+    TestFolder folder;
+    const QString list = folder.write("Mix.m3u", "/a.mp3\r\n");
+    folder.write("Plain.m3u", "/b.mp3\n");
+    const pid_t saver = ::fork();
+    if (saver == 0) {
+        const FullDisk full(8); // killed by SIGXFSZ once past 8 bytes
+        std::signal(SIGXFSZ, SIG_DFL);
+        WritePlaylistFile(list, {"/a/longer/entry.mp3"});
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(saver, &status, 0), saver);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({"Mix.m3u", "Plain.m3u"}));
+    EXPECT_EQ(ReadPlaylistFile(list), QStringList({"/a.mp3"}));
+    folder.write(".Mix.m3u.a1B2c3"); // left by a save killed before
+    folder.write(".Mix.m3u.keep");
+    folder.write(".Plain.m3u.d4E5f6");
+    EXPECT_EQ(WritePlaylistFile(list, {"/c.mp3"}), "");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({".Mix.m3u.keep", ".Plain.m3u.d4E5f6", "Mix.m3u", "Plain.m3u"}));
 }
 
 // Removing the e-mail suffix may bring escaped bytes together into a
