@@ -57,8 +57,9 @@ std::optional<KeyValue> KeyValueOf(const QByteArray& line) {
     const qsizetype equals = text.indexOf('=');
     if (text.startsWith(';') || text.startsWith('[') || equals < 0)
         return std::nullopt;
+    // A value is kept by its bytes, as a folder name it may be.
     return KeyValue{QString::fromUtf8(text.left(equals)).trimmed(),
-                    QString::fromUtf8(text.mid(equals + 1)).trimmed()};
+                    DecodeFileName(text.mid(equals + 1).trimmed())};
 }
 
 // Index of the header line of section, or -1.
@@ -99,7 +100,7 @@ qsizetype InsertionPoint(const IniLines& ini, qsizetype header) {
 
 void SetValue(IniLines& ini, const QString& section, const QString& key, const QString& value) {
     const QByteArray carriage = ini.lineEnd == "\r\n" ? "\r" : "";
-    const QByteArray entry = (key + QLatin1Char('=') + value).toUtf8() + carriage;
+    const QByteArray entry = (key + QLatin1Char('=')).toUtf8() + EncodeFileName(value) + carriage;
     const qsizetype header = FindSection(ini, section);
     if (header < 0) {
         ini.lines.append((QLatin1Char('[') + section + QLatin1Char(']')).toUtf8() + carriage);

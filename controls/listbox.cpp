@@ -21,7 +21,9 @@ public:
         if (!checkIndex(index, CheckIndexOption::IndexIsValid) ||
             (role != Qt::DisplayRole && role != Qt::EditRole))
             return {};
-        return texts_.at(index.row());
+        // A name's bytes that are not UTF-8 are drawn as U+FFFD, as everywhere.
+        const QString text = texts_.at(index.row());
+        return role == Qt::DisplayRole ? MP3Mod::ShownFileName(text) : text;
     }
 
     void Append(MP3Mod::TextList texts) {

@@ -17,7 +17,9 @@ TEST(ListBox, RowsAddedInBulkOrOneByOneReadAndSelectAlike) {
     list.AddItems(std::move(bulk));
     list.AddItem(QStringLiteral("last"));
     EXPECT_EQ(list.Items(), QStringList({"first", escaped, "last"}));
-    EXPECT_EQ(list.model()->index(1, 0).data().toString(), escaped); // what the view shows
+    // The view draws a byte that is not UTF-8 as U+FFFD, as the song list's names do.
+    EXPECT_EQ(list.model()->index(1, 0).data().toString(),
+              QStringLiteral("caf") + QChar::ReplacementCharacter + QStringLiteral(".mp3"));
     EXPECT_EQ(list.List(3), "");
 
     QSignalSpy clicks(&list, &ListBox::Click);
