@@ -5,11 +5,14 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <numeric>
 #include <utility>
 #include <vector>
 
+#include <QCollator>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QUrl>
 #include <dirent.h>
@@ -128,9 +131,9 @@ bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return !(c & 0x80); });
 }
 
-// The order of names without regard to case: their case-folded texts, then
-// their bytes. ASCII names fold their letters alone, as strcasecmp does;
-// others are folded whole.
+// The order of names without regard to case, by code point: their
+// case-folded texts, then their bytes. ASCII names fold their letters alone,
+// as strcasecmp does; others are folded whole.
 bool NameLess(const ListedNames& listed, const ListedNames::Name& a, const ListedNames::Name& b) {
     if (a.ascii && b.ascii) {
         const int folded =
@@ -140,6 +143,36 @@ bool NameLess(const ListedNames& listed, const ListedNames::Name& a, const Liste
     const QString foldedA = listed.Text(a).toCaseFolded();
     const QString foldedB = listed.Text(b).toCaseFolded();
     return foldedA != foldedB ? foldedA < foldedB : listed.Bytes(a) < listed.Bytes(b);
+}
+
+// Sorts the names as the desktop's locale does, letter case aside ("É"
+// beside "E", "ł" after "l"), by one collation key a name; names it cannot
+// tell apart keep the order of their bytes. The C locale has no collation:
+// there names go by code point.
+void SortNames(ListedNames& listed) {
+    QCollator collator{QLocale()};
+    if (collator.locale().language() == QLocale::C) {
+        std::sort(listed.names.begin(), listed.names.end(),
+                  [&listed](const auto& a, const auto& b) { return NameLess(listed, a, b); });
+        return;
+    }
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(listed.names.size());
+    for (const ListedNames::Name& name : listed.names)
+        keys.push_back(collator.sortKey(listed.Text(name)));
+    std::vector<std::uint32_t> order(listed.names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+        const int collated = keys[a].compare(keys[b]);
+        return collated != 0 ? collated < 0
+                             : listed.Bytes(listed.names[a]) < listed.Bytes(listed.names[b]);
+    });
+    std::vector<ListedNames::Name> sorted;
+    sorted.reserve(order.size());
+    for (const std::uint32_t at : order)
+        sorted.push_back(listed.names[at]);
+    listed.names = std::move(sorted);
 }
 
 // "*.mp3*" matches every name holding ".mp3".
@@ -435,8 +468,7 @@ TextList ListNormalFiles(const QString& folder, const QString& pattern) {
         }
         return true;
     });
-    std::sort(listed.names.begin(), listed.names.end(),
-              [&listed](const auto& a, const auto& b) { return NameLess(listed, a, b); });
+    SortNames(listed);
     TextList names;
     names.reserve(qsizetype(listed.names.size()), qsizetype(listed.buffer.size()));
     for (const ListedNames::Name& name : listed.names) {

@@ -17,14 +17,28 @@
 
 using namespace MP3Mod;
 
-TEST(ListNormalFiles, MatchesPatternInAnyCaseAndSortsWithoutCase) {
+// Sorted as the desktop's locale sorts, letter case aside; the C locale has no
+// collation and sorts by code point.
+TEST(ListNormalFiles, MatchesPatternInAnyCaseAndSortsAsTheLocale) {
     TestFolder music;
     for (const char* name : {"b.MP3", "A.mp3", "c.mp3.bak", "d.txt", "Mp3 tips.txt", "-lead.mp3",
-                             "with blank.mp3", "it's \"q\".mp3", "Ünïcode.mp3", "x.y.z.mp3"})
+                             "with blank.mp3", "it's \"q\".mp3", "Ünïcode.mp3", "x.y.z.mp3",
+                             "Zoë.mp3", "Électrique.mp3", "Łódź.mp3", "Lento.mp3", "Ёлка.mp3"})
         music.write(QString::fromUtf8(name));
+    const QLocale system;
+    QLocale::setDefault(QLocale::c());
     EXPECT_EQ(ListNormalFiles(music.path(), "*.mp3*").toStringList(),
-              QStringList({"-lead.mp3", "A.mp3", "b.MP3", "c.mp3.bak", "it's \"q\".mp3",
-                           "with blank.mp3", "x.y.z.mp3", QString::fromUtf8("Ünïcode.mp3")}));
+              QString::fromUtf8("-lead.mp3|A.mp3|b.MP3|c.mp3.bak|it's \"q\".mp3|Lento.mp3|"
+                                "with blank.mp3|x.y.z.mp3|Zoë.mp3|Électrique.mp3|Ünïcode.mp3|"
+                                "Łódź.mp3|Ёлка.mp3")
+                  .split('|'));
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    EXPECT_EQ(ListNormalFiles(music.path(), "*.mp3*").toStringList(),
+              QString::fromUtf8("-lead.mp3|A.mp3|b.MP3|c.mp3.bak|Électrique.mp3|it's \"q\".mp3|"
+                                "Lento.mp3|Łódź.mp3|Ünïcode.mp3|with blank.mp3|x.y.z.mp3|"
+                                "Zoë.mp3|Ёлка.mp3")
+                  .split('|'));
+    QLocale::setDefault(system);
 }
 
 TEST(ListNormalFiles, SkipsWhatIsNotANormalFile) {
