@@ -1,5 +1,7 @@
 # Sourced by the end-to-end sessions that drive the program with playerctl
-# and xdotool. fail() also keeps a screenshot of the screen, in $output.
+# and xdotool. fail() also keeps a screenshot of the screen, in $output. A
+# command that ends the session through set -e names itself and its line.
+trap 'echo "FAIL: line $LINENO: \"$BASH_COMMAND\" exited $?"' ERR
 fail() {
     echo "FAIL: $*"
     import -window root "$output/e2e-failed.png" 2>/dev/null || true
