@@ -1,11 +1,11 @@
 #include "base/files.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -114,7 +114,8 @@ struct ListedNames {
     struct Name {
         std::size_t start;
         std::uint32_t length;
-        bool ascii; // most names are
+        bool ascii;     // most names are
+        bool printable; // ASCII from the blank to "~", as nearly all are
     };
     std::string buffer;
     std::vector<Name> names;
@@ -131,6 +132,10 @@ bool IsAscii(std::string_view text) {
     return std::all_of(text.begin(), text.end(), [](char c) { return !(c & 0x80); });
 }
 
+bool IsPrintableAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(), [](char c) { return c >= ' ' && c <= '~'; });
+}
+
 // The order of names without regard to case, by code point: their
 // case-folded texts, then their bytes. ASCII names fold their letters alone,
 // as strcasecmp does; others are folded whole.
@@ -145,34 +150,79 @@ bool NameLess(const ListedNames& listed, const ListedNames::Name& a, const Liste
     return foldedA != foldedB ? foldedA < foldedB : listed.Bytes(a) < listed.Bytes(b);
 }
 
+int Sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+// The locale's order of printable ASCII names as fast as strcasecmp: each
+// character's rank in it, letter case aside. Used only where that order is
+// a plain one of characters: where no two letters sort as one (Czech "ch",
+// Danish "aa", Welsh "dd"), which sorting every two-letter name shows.
+class AsciiCollation {
+public:
+    explicit AsciiCollation(const QCollator& collator) {
+        std::string characters;
+        for (char c = ' '; c <= '~'; ++c)
+            characters += c;
+        std::stable_sort(characters.begin(), characters.end(), [&](char a, char b) {
+            return collator.compare(QString(QLatin1Char(a)), QString(QLatin1Char(b))) < 0;
+        });
+        rank_[std::size_t(characters[0])] = 1; // above the NUL that ends a name
+        for (std::size_t i = 1; i < characters.size(); ++i)
+            rank_[std::size_t(characters[i])] =
+                rank_[std::size_t(characters[i - 1])] +
+                (collator.compare(QString(QLatin1Char(characters[i - 1])),
+                                  QString(QLatin1Char(characters[i]))) != 0);
+        std::vector<std::string> pairs;
+        for (char a = 'a'; a <= 'z'; ++a)
+            for (char b = 'a'; b <= 'z'; ++b)
+                pairs.push_back({a, b});
+        std::sort(pairs.begin(), pairs.end(), [this](const auto& a, const auto& b) {
+            return Compare(a.c_str(), b.c_str()) < 0;
+        });
+        plain_ = std::adjacent_find(pairs.begin(), pairs.end(), [&](const auto& a, const auto& b) {
+                     return Sign(collator.compare(QLatin1String(a), QLatin1String(b))) !=
+                            Sign(Compare(a.c_str(), b.c_str()));
+                 }) == pairs.end();
+    }
+    bool Plain() const { return plain_; }
+    // Compares two names of printable ASCII, each ended by a NUL.
+    int Compare(const char* a, const char* b) const {
+        while (*a != 0 && rank_[std::size_t(*a)] == rank_[std::size_t(*b)])
+            ++a, ++b;
+        return int(rank_[std::size_t(*a)]) - int(rank_[std::size_t(*b)]);
+    }
+
+private:
+    std::array<std::uint8_t, 128> rank_{}; // NUL ranks first
+    bool plain_ = false;
+};
+
 // Sorts the names as the desktop's locale does, letter case aside ("É"
-// beside "E", "ł" after "l"), by one collation key a name; names it cannot
-// tell apart keep the order of their bytes. The C locale has no collation:
+// beside "E", "ł" after "l"); names it cannot tell apart keep the order of
+// their bytes. Two printable ASCII names are compared by their characters'
+// ranks where the locale's order allows it. The C locale has no collation:
 // there names go by code point.
 void SortNames(ListedNames& listed) {
     QCollator collator{QLocale()};
+    auto& names = listed.names;
     if (collator.locale().language() == QLocale::C) {
-        std::sort(listed.names.begin(), listed.names.end(),
+        std::sort(names.begin(), names.end(),
                   [&listed](const auto& a, const auto& b) { return NameLess(listed, a, b); });
         return;
     }
     collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::vector<QCollatorSortKey> keys;
-    keys.reserve(listed.names.size());
-    for (const ListedNames::Name& name : listed.names)
-        keys.push_back(collator.sortKey(listed.Text(name)));
-    std::vector<std::uint32_t> order(listed.names.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
-        const int collated = keys[a].compare(keys[b]);
-        return collated != 0 ? collated < 0
-                             : listed.Bytes(listed.names[a]) < listed.Bytes(listed.names[b]);
+    const AsciiCollation ascii(collator);
+    const auto text = [&listed](const ListedNames::Name& name) {
+        return listed.Text(name);
+    };
+    std::sort(names.begin(), names.end(), [&](const auto& a, const auto& b) {
+        const int collated =
+            ascii.Plain() && a.printable && b.printable
+                ? ascii.Compare(listed.buffer.data() + a.start, listed.buffer.data() + b.start)
+                : collator.compare(text(a), text(b));
+        return collated != 0 ? collated < 0 : listed.Bytes(a) < listed.Bytes(b);
     });
-    std::vector<ListedNames::Name> sorted;
-    sorted.reserve(order.size());
-    for (const std::uint32_t at : order)
-        sorted.push_back(listed.names[at]);
-    listed.names = std::move(sorted);
 }
 
 // "*.mp3*" matches every name holding ".mp3".
@@ -462,8 +512,8 @@ TextList ListNormalFiles(const QString& folder, const QString& pattern) {
     ListedNames listed;
     ForEachNormalFile(folder, [&](std::string_view name) {
         if (strcasestr(name.data(), needle.c_str()) != nullptr) {
-            listed.names.push_back(
-                {listed.buffer.size(), std::uint32_t(name.size()), IsAscii(name)});
+            listed.names.push_back({listed.buffer.size(), std::uint32_t(name.size()), IsAscii(name),
+                                    IsPrintableAscii(name)});
             listed.buffer.append(name).push_back('\0');
         }
         return true;

@@ -36,6 +36,10 @@ TEST(ListNormalFiles, MatchesPatternInAnyCaseAndSortsAsTheLocale) {
                   .split('|'));
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     EXPECT_EQ(ListNormalFiles(music.path(), "*.mp3*").toStringList(), polish);
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic)); // "ch" after "h"
+    music.write("chata.mp3");
+    EXPECT_EQ(ListNormalFiles(music.path(), "*.mp3*").toStringList().mid(4, 3),
+              QStringList({QString::fromUtf8("Électrique.mp3"), "chata.mp3", "it's \"q\".mp3"}));
     QLocale::setDefault(system);
 }
 
