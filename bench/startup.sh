@@ -40,6 +40,8 @@ source "$1/common.sh"
 binary=$2; mapwatch=$3; floor=$4; pairs=$5; work=$6
 title="Tunevault song info"
 export XDG_RUNTIME_DIR="$work"
+# A desktop's locale, whose collation sorts the song list (C has none).
+export LANG=en_US.UTF-8
 start_session_bus
 start_pulse "$work/pulse"
 trap 'stop_pulse; stop_session_bus' EXIT
