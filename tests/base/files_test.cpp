@@ -178,6 +178,8 @@ TEST(TrashFile, KeepsEveryFileItCannotTrashAndNeverWaits) {
     if (!user.dropped && ::geteuid() == 0)
         GTEST_SKIP() << "root's rights cannot be given up here";
     TestFolder songs, home, work;
+    if (work.path().isEmpty())
+        GTEST_SKIP() << "the user nobody cannot make a temporary folder here";
     const QByteArray oldHome = qgetenv("HOME");
     qputenv("HOME", home.path().toUtf8()); // a fresh account: no ~/.local/share yet
     const QString trash = home.at(".local/share/Trash");
