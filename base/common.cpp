@@ -8,6 +8,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include "base/mediaplayer.h"
@@ -16,7 +17,8 @@ namespace MP3Mod {
 
 namespace {
 double clockFactor = 1.0;
-}
+int waits = 0; // WaitSeconds running now, one inside another
+} // namespace
 
 void SetClockFactor(double factor) {
     clockFactor = factor > 0 ? factor : 1.0;
@@ -36,6 +38,8 @@ void WaitSeconds(double seconds) {
     const auto wait = std::chrono::nanoseconds(std::llround(seconds / clockFactor * 1e9));
     const QDeadlineTimer deadline(std::chrono::duration_cast<std::chrono::nanoseconds>(wait),
                                   Qt::PreciseTimer);
+    ++waits;
+    const auto done = qScopeGuard([] { --waits; });
     // The nested loop sleeps until an event or the deadline arrives; handlers
     // that run inside it may wait themselves, so check the deadline again.
     while (!deadline.hasExpired()) {
@@ -44,6 +48,10 @@ void WaitSeconds(double seconds) {
         QTimer::singleShot(remaining, Qt::PreciseTimer, &loop, &QEventLoop::quit);
         loop.exec();
     }
+}
+
+bool Waiting() {
+    return waits > 0;
 }
 
 int RandomIndexFor(float r, int upper, bool allowZero) {

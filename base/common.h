@@ -19,6 +19,8 @@ int ScaledInterval(int milliseconds);
 // Handles window events until the given number of seconds has passed on a
 // monotonic clock, sleeping between events. Zero or less returns at once.
 void WaitSeconds(double seconds);
+// Whether a WaitSeconds runs now: a handler waits, and events run inside it.
+bool Waiting();
 
 // A random row from 0 to upper; with allowZero false a drawn 0 becomes 1.
 int RandomIndex(int upper, bool allowZero);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include <QAction>
+#include <QApplication>
 
 #include "base/common.h"
 #include "base/files.h"
@@ -17,8 +18,44 @@
 #include "windows/form1.h"
 #include "windows/form2.h"
 
+namespace {
+// How often a queued command looks again whether it may run, while it waits.
+constexpr int QueuedRetryMilliseconds = 20;
+} // namespace
+
 MediaCommands::MediaCommands(Form1& form1, Form2& form2, MediaPlayer& media, Handlers handlers)
-    : form1_(form1), form2_(form2), media_(media), handlers_(std::move(handlers)) {}
+    : form1_(form1), form2_(form2), media_(media), handlers_(std::move(handlers)) {
+    nextQueued_.setSingleShot(true);
+    connect(&nextQueued_, &QTimer::timeout, this, &MediaCommands::RunQueued);
+}
+
+void MediaCommands::Post(std::function<void()> command, Sets sets) {
+    const auto same = std::find_if(queued_.begin(), queued_.end(), [sets](const Queued& queued) {
+        return sets != Sets::Nothing && queued.sets == sets;
+    });
+    if (same != queued_.end())
+        same->command = std::move(command);
+    else
+        queued_.push_back({sets, std::move(command)});
+    if (!nextQueued_.isActive())
+        nextQueued_.start(0);
+}
+
+void MediaCommands::RunQueued() {
+    if (queued_.empty())
+        return;
+    if (running_ || MP3Mod::Waiting() || QApplication::activeModalWidget() != nullptr) {
+        nextQueued_.start(QueuedRetryMilliseconds);
+        return;
+    }
+    const Queued next = std::move(queued_.front());
+    queued_.pop_front();
+    running_ = true;
+    next.command();
+    running_ = false;
+    if (!queued_.empty())
+        nextQueued_.start(0);
+}
 
 void MediaCommands::Play() {
     if (!Loaded()) {
@@ -125,8 +162,9 @@ bool MediaCommands::CanGoPrevious() const {
     return handlers_.transport.CanGoPrevious();
 }
 
+// Muted, the volume reads 0, as it was set; the slider's lowest point is heard.
 double MediaCommands::Volume() const {
-    return std::clamp(form2_.Volume->Value() / 100.0, 0.0, 1.0);
+    return form1_.Mute->isChecked() ? 0.0 : std::clamp(form2_.Volume->Value() / 100.0, 0.0, 1.0);
 }
 
 // The rate effect typed by the user is taken from every rate above 1.

@@ -3,10 +3,12 @@
 // by the same handlers as the windows' own controls, and what the desktop
 // reads of the program. So the windows always agree with the desktop.
 
+#include <deque>
 #include <functional>
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include "base/mediaplayer.h"
 
@@ -32,6 +34,14 @@ public:
     };
 
     MediaCommands(Form1& form1, Form2& form2, MediaPlayer& media, Handlers handlers);
+
+    // What a queued command sets: of several queued sets of one kind, only
+    // the latest runs.
+    enum class Sets { Nothing, Position, Volume, Rate };
+    // Runs a desktop command from the event loop, after those queued before
+    // it, and never inside another: not while one runs, nor while a handler
+    // waits (events run inside its wait) or a dialog is open.
+    void Post(std::function<void()> command, Sets sets = Sets::Nothing);
 
     // With nothing loaded, plays the selected row of the song list (the first
     // when none is). A song stopped or paused by a window's command resumes
@@ -79,6 +89,15 @@ signals:
 
 private:
     double RateEffect() const;
+    void RunQueued();
+
+    struct Queued {
+        Sets sets;
+        std::function<void()> command;
+    };
+    std::deque<Queued> queued_;
+    bool running_ = false;
+    QTimer nextQueued_;
 
     Form1& form1_;
     Form2& form2_;

@@ -15,25 +15,33 @@ bool MediaKeys::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-bool MediaKeys::Handle(int key) {
+namespace {
+
+using Command = void (MediaCommands::*)();
+
+Command CommandOf(int key) {
     switch (key) {
     case Qt::Key_MediaPlay: // X11 sends the keyboard's play/pause key as Play
     case Qt::Key_MediaTogglePlayPause:
-        commands_.PlayPause();
-        return true;
+        return &MediaCommands::PlayPause;
     case Qt::Key_MediaPause:
-        commands_.Pause();
-        return true;
+        return &MediaCommands::Pause;
     case Qt::Key_MediaStop:
-        commands_.Stop();
-        return true;
+        return &MediaCommands::Stop;
     case Qt::Key_MediaNext:
-        commands_.Next();
-        return true;
+        return &MediaCommands::Next;
     case Qt::Key_MediaPrevious:
-        commands_.Previous();
-        return true;
+        return &MediaCommands::Previous;
     default:
-        return false;
+        return nullptr;
     }
+}
+
+} // namespace
+
+bool MediaKeys::Handle(int key) {
+    const Command command = CommandOf(key);
+    if (command != nullptr)
+        commands_.Post([&commands = commands_, command] { (commands.*command)(); });
+    return command != nullptr;
 }

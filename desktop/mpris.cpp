@@ -153,15 +153,17 @@ qlonglong Mpris::PositionMicroseconds() const {
     return Microseconds(commands_.Media().Position());
 }
 
-void Mpris::Later(std::function<void()> command) {
-    QTimer::singleShot(0, this, std::move(command));
+void Mpris::Later(std::function<void()> command, MediaCommands::Sets sets) {
+    commands_.Post(std::move(command), sets);
 }
 
-void Mpris::Seek(std::function<void()> command) {
-    Later([this, command = std::move(command)] {
-        command();
-        emit Seeked(PositionMicroseconds());
-    });
+void Mpris::Seek(std::function<void()> command, MediaCommands::Sets sets) {
+    Later(
+        [this, command = std::move(command)] {
+            command();
+            emit Seeked(PositionMicroseconds());
+        },
+        sets);
 }
 
 QVariantMap Mpris::PlayerProperties() const {

@@ -9,6 +9,7 @@
 #include <QVariantMap>
 
 #include "base/mediaplayer.h"
+#include "desktop/mediacommands.h"
 
 class MediaCommands;
 
@@ -34,11 +35,12 @@ public:
     // The object path naming the song loaded now.
     QString TrackId() const;
 
-    // Runs a command once control is back in the event loop, so that a bus
-    // call is answered at once even when the command asks the user something.
-    void Later(std::function<void()> command);
-    // Runs a command that moves the position, then says so with Seeked.
-    void Seek(std::function<void()> command);
+    // Queues a command, so that a bus call is answered at once and the
+    // command runs after those before it, never inside another.
+    void Later(std::function<void()> command,
+               MediaCommands::Sets sets = MediaCommands::Sets::Nothing);
+    // Queues a command that moves the position, which then says so with Seeked.
+    void Seek(std::function<void()> command, MediaCommands::Sets sets);
 
 signals:
     void Seeked(qlonglong position);

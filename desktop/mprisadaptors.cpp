@@ -38,7 +38,7 @@ double MprisPlayerAdaptor::Rate() const {
 
 void MprisPlayerAdaptor::SetRate(double rate) {
     if (rate > 0) // a rate of 0 is no rate: clients pause instead
-        mpris_.Later([this, rate] { mpris_.Commands().SetRate(rate); });
+        mpris_.Later([this, rate] { mpris_.Commands().SetRate(rate); }, MediaCommands::Sets::Rate);
 }
 
 QVariantMap MprisPlayerAdaptor::Metadata() const {
@@ -50,7 +50,8 @@ double MprisPlayerAdaptor::Volume() const {
 }
 
 void MprisPlayerAdaptor::SetVolume(double volume) {
-    mpris_.Later([this, volume] { mpris_.Commands().SetVolume(volume); });
+    mpris_.Later([this, volume] { mpris_.Commands().SetVolume(volume); },
+                 MediaCommands::Sets::Volume);
 }
 
 qlonglong MprisPlayerAdaptor::Position() const {
@@ -110,20 +111,24 @@ void MprisPlayerAdaptor::Play() {
 }
 
 void MprisPlayerAdaptor::Seek(qlonglong offset) {
-    mpris_.Seek([this, offset] {
-        const double seconds = mpris_.Commands().Media().Position() + offset / 1e6;
-        mpris_.Commands().SetPosition(
-            std::clamp(seconds, 0.0, mpris_.Commands().Media().Duration()));
-    });
+    mpris_.Seek(
+        [this, offset] {
+            const double seconds = mpris_.Commands().Media().Position() + offset / 1e6;
+            mpris_.Commands().SetPosition(
+                std::clamp(seconds, 0.0, mpris_.Commands().Media().Duration()));
+        },
+        MediaCommands::Sets::Nothing); // offsets add up: none is dropped
 }
 
 void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong position) {
     if (trackId.path() != mpris_.TrackId() || position < 0)
         return; // for another song, or before its start: ignored
-    mpris_.Seek([this, position] {
-        if (position / 1e6 <= mpris_.Commands().Media().Duration())
-            mpris_.Commands().SetPosition(position / 1e6);
-    });
+    mpris_.Seek(
+        [this, position] {
+            if (position / 1e6 <= mpris_.Commands().Media().Duration())
+                mpris_.Commands().SetPosition(position / 1e6);
+        },
+        MediaCommands::Sets::Position);
 }
 
 void MprisPlayerAdaptor::OpenUri(const QString& uri) {
