@@ -290,7 +290,12 @@ QString PathFromFileUri(const QString& uri) {
     const QUrl url(uri);
     if (url.scheme() != QLatin1String("file") || !url.host().isEmpty())
         return {};
-    return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+    const QByteArray path =
+        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
+    // An escaped NUL would end the name early ("a%00.mp3" naming "a").
+    if (!path.startsWith('/') || path.contains('\0'))
+        return {};
+    return DecodeFileName(path);
 }
 
 std::optional<QByteArray> ReadRegularFile(const QString& path) {

@@ -20,7 +20,7 @@ QByteArray EncodeFileName(const QString& path);
 // The text as shown to the user: every escaped byte shows as U+FFFD.
 QString ShownFileName(const QString& text);
 // A file:// URI that keeps the path's own bytes, and the path it names (empty
-// for a URI of any other scheme).
+// for a URI of any other scheme, a relative path or one holding a NUL).
 QString FileUri(const QString& path);
 QString PathFromFileUri(const QString& uri);
 
