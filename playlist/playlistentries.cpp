@@ -8,6 +8,7 @@
 #include "base/common.h"
 #include "base/files.h"
 #include "base/mediaplayer.h"
+#include "base/names.h"
 #include "base/playlistfiles.h"
 #include "controls/dialogs.h"
 #include "controls/label.h"
@@ -78,22 +79,38 @@ void PlaylistEntries::AppendSongs(const QStringList& paths) {
 void PlaylistEntries::OpenSongs(const QStringList& paths) {
     if (paths.isEmpty())
         return;
+    // Load's chooser empties the shown rows only: they are shown again, so
+    // that the row selected is the first new song's.
+    if (form4_.List1->ListCount() != form4_.Entries->Paths().size())
+        form4_.Entries->Rename(MP3Mod::EntryNames(form4_.Entries->Paths().toStringList()));
     const int first = form4_.List1->ListCount();
     AppendSongs(paths);
     form4_.Entries->Select(first);
     List1DblClick();
 }
 
+// A dropped folder gives its songs, as the song list shows them. What is not
+// a song is passed over and said once for the whole drop.
 void PlaylistEntries::FormFilesDropped(const QStringList& uris) {
     QStringList songs;
+    QStringList refused;
     for (const QString& uri : uris) {
         const QString path = MP3Mod::PathFromFileUri(uri);
         if (MP3Mod::IsSongFile(path))
             songs.append(path);
+        else if (MP3Mod::IsFolder(path))
+            for (const QString& name :
+                 MP3Mod::ListNormalFiles(path, QStringLiteral("*.mp3*")).toStringList())
+                songs.append(MP3Mod::JoinPath(path, name));
         else
-            dialogs_.ShowError(QStringLiteral("Not an MP3 file: ") +
-                               (path.isEmpty() ? uri : MP3Mod::ShownFileName(path)));
+            refused.append(path.isEmpty() ? uri : MP3Mod::ShownFileName(path));
     }
+    if (refused.size() == 1)
+        dialogs_.ShowError(QStringLiteral("Not an MP3 file: ") + refused.front());
+    else if (refused.size() > 1)
+        dialogs_.ShowError(
+            QString::number(refused.size()) +
+            QStringLiteral(" dropped files are not MP3 files: they were passed over."));
     OpenSongs(songs);
 }
 

@@ -149,21 +149,33 @@ TEST_F(PlaylistTest, SaveOnAFullDiskSaysSoAndKeepsTheOldFile) {
     EXPECT_EQ(QDir(data("")).entryList(QDir::Files | QDir::Hidden), QStringList({"Mix.m3u"}));
 }
 
-// Songs dropped from a file manager: what is not an MP3 file is refused.
+// Songs dropped from a file manager; a folder gives its songs. What is not
+// an MP3 file (nor a path a URI may name) is passed over, said once.
 TEST_F(PlaylistTest, DroppedSongsAreAppendedAndTheFirstPlays) {
     addMatching("other");
     const QString song = music.write("dropped one.mp3");
     const QString second = music.write("dropped two.MP3");
+    music.write("album/cover.jpg");
     emit form4().FilesDropped({MP3Mod::FileUri(music.write("notes.txt")), MP3Mod::FileUri(song),
-                               MP3Mod::FileUri(second), MP3Mod::FileUri(music.at("gone.mp3"))});
-    ASSERT_EQ(dialogs.shown.size(), 3u); // the Add Item question, then two refusals
-    EXPECT_EQ(dialogs.shown[1].title, "Error.");
-    EXPECT_TRUE(dialogs.shown[1].text.contains("notes.txt"));
-    EXPECT_TRUE(dialogs.shown[2].text.contains("gone.mp3"));
-    EXPECT_EQ(paths(), QStringList({music.at("Other.mp3"), song, second}));
-    EXPECT_EQ(names(), QStringList({"Other", "dropped one.mp3", "dropped two.MP3"}));
+                               MP3Mod::FileUri(second), MP3Mod::FileUri(music.at("gone.mp3")),
+                               "file:///etc/passwd%00.mp3", "file:x.mp3",
+                               MP3Mod::FileUri(music.write("album/b.mp3"))});
+    ASSERT_EQ(dialogs.shown.size(), 2u); // the Add Item question, then the refusals
+    EXPECT_EQ(dialogs.shown[1].text, "4 dropped files are not MP3 files: they were passed over.");
+    EXPECT_EQ(paths(), QStringList({music.at("Other.mp3"), song, second, music.at("album/b.mp3")}));
+    EXPECT_EQ(names(), QStringList({"Other", "dropped one.mp3", "dropped two.MP3", "b.mp3"}));
     EXPECT_EQ(media.opened, QStringList({song}));
     EXPECT_EQ(form4().List1->ListIndex(), 1);
+
+    // Dropped while Load's chooser is up (its shown rows empty), a folder
+    // plays its own first song.
+    config.write("data/Mix.m3u", "/a.mp3\r\n");
+    config.write("data/Other.m3u", "/b.mp3\r\n");
+    form4().LoadPlaylist1->trigger();
+    emit form4().FilesDropped({MP3Mod::FileUri(music.at("album"))});
+    EXPECT_EQ(dialogs.shown.size(), 3u);
+    EXPECT_EQ(media.CurrentFile(), music.at("album/b.mp3"));
+    EXPECT_EQ(names().size(), paths().size());
 }
 
 // Songs given at the start: the first plays in the song info window, and all
