@@ -12,7 +12,7 @@ release:
 	@scripts/install-deps.sh run
 	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DTUNEVAULT_TESTS=OFF \
 		-DTUNEVAULT_BENCH=OFF
-	cmake --build build/release -j $(JOBS) --target tunevault
+	cmake --build build/release -j $(JOBS)
 
 run: release
 	@scripts/run-tunevault.sh build/release/tunevault

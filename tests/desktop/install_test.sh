@@ -10,7 +10,12 @@ stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
-DESTDIR="$stage" cmake --install "$build" --prefix /usr >/dev/null
+# As the README installs: stripped, with a manifest that its uninstall line
+# reads.
+DESTDIR="$stage" cmake --install "$build" --prefix /usr --strip >/dev/null
+file "$stage/usr/bin/tunevault" | grep -q ', stripped' || fail "the installed program is not stripped"
+grep -qx /usr/bin/tunevault "$build/install_manifest.txt" ||
+    fail "the manifest does not list the program"
 entry=$(ls "$stage"/usr/share/applications/*.desktop)
 desktop-file-validate "$entry" || fail "the desktop entry does not validate"
 appstreamcli validate --no-net "$stage"/usr/share/metainfo/*.metainfo.xml ||
@@ -45,4 +50,7 @@ SESSION
 HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_DATA_HOME="$home/.local/share" \
     xvfb-run -a bash "$stage/session.sh" "$stage/usr/bin/tunevault" ||
     fail "the installed program did not show its window"
-echo "PASS: installed files validate, the icon exists, the installed program starts"
+sed "s|^|$stage|" "$build/install_manifest.txt" | xargs rm || fail "the README's uninstall line failed"
+[[ -z "$(find "$stage/usr" -type f)" ]] || fail "the uninstall left files behind"
+echo "PASS: installed files validate, the icon exists, the installed program starts;"
+echo "      installed stripped, and uninstalled by the manifest"
