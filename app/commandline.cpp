@@ -49,7 +49,8 @@ QStringList SongsFromCommandLine(int argc, char* argv[]) {
                      qPrintable(Usage(parser)));
         std::exit(2);
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    // --help lists --help-all too; with no Qt options to add, both print the usage.
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         std::fputs(qPrintable(Usage(parser)), stdout);
         std::exit(0);
     }

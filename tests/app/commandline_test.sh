@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The command line with no display and no sound server: --help and --version
-# print and exit 0, an unknown option gives the usage on stderr and exit 2,
+# The command line with no display and no sound server: --help, --help-all
+# and --version print and exit 0, an unknown option gives the usage on
+# stderr and exit 2,
 # and a file that is no MP3 is refused in one line before the display is
 # even looked for.
 # Usage: commandline_test.sh TUNEVAULT_BINARY
@@ -16,9 +17,11 @@ out=$(run --version); rc=$?
 check $(( rc != 0 )) "--version exits 0 (got $rc)"
 [[ $out == "tunevault "[0-9]* ]]; check $? "--version prints the version: $out"
 
-out=$(run --help); rc=$?
-check $(( rc != 0 )) "--help exits 0 (got $rc)"
-[[ $out == *"Usage: tunevault"*"song.mp3"* ]]; check $? "--help prints the usage: $out"
+for option in --help --help-all; do
+    out=$(run $option); rc=$?
+    check $(( rc != 0 )) "$option exits 0 (got $rc)"
+    [[ $out == *"Usage: tunevault"*"song.mp3"* ]]; check $? "$option prints the usage: $out"
+done
 
 run --no-such-option >"$work/out" 2>"$work/err"; rc=$?
 check $(( rc != 2 )) "an unknown option exits 2 (got $rc)"
