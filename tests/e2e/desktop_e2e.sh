@@ -107,7 +107,7 @@ xdotool key alt+F4
 # Qt adds the program's name to a dialog's title: "Exit? — Tunevault".
 asked=""
 for _ in $(seq 50); do
-    asked=$(xdotool search --onlyvisible --name '^Exit\?' 2>/dev/null | head -1)
+    asked=$(xdotool search --onlyvisible --name '^Exit\?' 2>/dev/null | head -1 || true)
     [[ -n "$asked" ]] && break
     sleep 0.1
 done
