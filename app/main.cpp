@@ -14,6 +14,7 @@
 #include "controls/picture.h"
 #include "controls/qtdialogs.h"
 #include "desktop/mpris.h"
+#include "desktop/singleinstance.h"
 #include "player/gstmediaplayer.h"
 
 namespace {
@@ -64,9 +65,9 @@ std::thread LoadFontConfiguration() {
 
 // Ends the process without waiting on the sound output, which may still be
 // opening on its thread.
-[[noreturn]] void EndAtOnce() {
+[[noreturn]] void EndAtOnce(int status = 0) {
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(status);
 }
 
 } // namespace
@@ -85,11 +86,11 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(QIcon(MP3Mod::Picture(QStringLiteral(":/icon.png"))));
     QApplication::setQuitOnLastWindowClosed(false);
     // One Tunevault on the desktop: a second launch acts through the first.
-    // The session bus is asked on a thread while the windows are built; none
-    // is shown before the answer.
-    std::future<bool> handedOver = std::async(std::launch::async, [&songs] {
-        return Mpris::HandOverToRunning(QDBusConnection::sessionBus(), songs);
-    });
+    // The name is claimed on a thread while the windows are built; none is
+    // shown, and nothing asked, before the answer.
+    SingleInstance instance;
+    std::future<SingleInstance::Outcome> claimed = std::async(
+        std::launch::async, [&] { return instance.Claim(QDBusConnection::sessionBus(), songs); });
 
     fonts.join(); // before the first text
     const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
@@ -97,15 +98,24 @@ int main(int argc, char* argv[]) {
                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)};
     GstMediaPlayer media(GstMediaPlayer::StreamIdentity{QStringLiteral("Tunevault"), AppId});
     QtDialogs dialogs;
-    Program program(media, dialogs, paths, EndAtOnce);
-    if (handedOver.get())
+    Program program(media, dialogs, paths, [] { EndAtOnce(); });
+    switch (claimed.get()) {
+    case SingleInstance::Outcome::HandedOver:
         EndAtOnce();
+    case SingleInstance::Outcome::NoAnswer:
+        std::fputs("Tunevault is running but does not answer\n", stderr);
+        EndAtOnce(1);
+    case SingleInstance::Outcome::First:
+    case SingleInstance::Outcome::NoBus:
+        break;
+    }
     program.Start(songs);
-    // The desktop's controls come once the start-up has finished: like the
-    // user's input, they must not reach the windows before.
+    // The desktop's controls and later launches come once the start-up has
+    // finished: like the user's input, they must not reach the windows before.
     Mpris mpris(program.MediaControls(), AppId);
     if (const QString failure = mpris.Register(QDBusConnection::sessionBus()); !failure.isEmpty())
         std::fprintf(stderr, "Tunevault: the desktop's media controls cannot reach Tunevault: %s\n",
                      qPrintable(failure));
+    instance.Serve(program.MediaControls());
     return QApplication::exec();
 }

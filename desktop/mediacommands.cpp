@@ -128,10 +128,13 @@ void MediaCommands::SetVolume(double volume) {
     emit Changed();
 }
 
-void MediaCommands::OpenUri(const QString& uri) {
-    const QString path = MP3Mod::PathFromFileUri(uri);
-    if (MP3Mod::IsSongFile(path))
-        handlers_.openSongs({path});
+void MediaCommands::OpenUris(const QStringList& uris) {
+    QStringList songs;
+    for (const QString& uri : uris)
+        if (const QString path = MP3Mod::PathFromFileUri(uri); MP3Mod::IsSongFile(path))
+            songs.append(path);
+    if (!songs.isEmpty())
+        handlers_.openSongs(songs);
     emit Changed();
 }
 

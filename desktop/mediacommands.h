@@ -61,9 +61,10 @@ public:
     // Moves the volume slider to the share of its range (0 to 1). At 0 the
     // song is muted as the Mute item does; above 0 it is heard again.
     void SetVolume(double volume);
-    // Opens a song given by a file:// URI, as a song given on the command
-    // line; anything else is passed over.
-    void OpenUri(const QString& uri);
+    // Opens the songs given by file:// URIs, as songs given on the command
+    // line: all are appended in order, and the first plays. Anything else is
+    // passed over.
+    void OpenUris(const QStringList& uris);
     // Moves the rate slider to the rate nearest to the one asked for.
     void SetRate(double rate);
     void Raise();

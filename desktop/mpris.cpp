@@ -3,8 +3,6 @@
 #include <cmath>
 
 #include <QCryptographicHash>
-#include <QDBusConnectionInterface>
-#include <QDBusInterface>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QStandardPaths>
@@ -20,7 +18,6 @@
 namespace {
 
 const QString ObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
-const QString RootInterface = QStringLiteral("org.mpris.MediaPlayer2");
 const QString PlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
 const QString BusName = QStringLiteral("org.mpris.MediaPlayer2.tunevault");
 const QString NoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
@@ -96,23 +93,6 @@ QString Mpris::Register(const QDBusConnection& bus) {
         return QStringLiteral("no bus name: ") + bus_.lastError().message();
     announcedPlayer_ = PlayerProperties();
     return {};
-}
-
-bool Mpris::HandOverToRunning(const QDBusConnection& bus, const QStringList& songs) {
-    const QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
-    if (!names || !names->isServiceRegistered(BusName))
-        return false;
-    QDBusInterface root(BusName, ObjectPath, RootInterface, bus);
-    if (root.property("Identity").toString() != QLatin1String("Tunevault"))
-        return false;
-    if (songs.isEmpty()) {
-        root.call(QStringLiteral("Raise"));
-        return true;
-    }
-    QDBusInterface player(BusName, ObjectPath, PlayerInterface, bus);
-    for (const QString& song : songs)
-        player.call(QStringLiteral("OpenUri"), MP3Mod::FileUri(song));
-    return true;
 }
 
 QString Mpris::TrackId() const {

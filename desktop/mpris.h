@@ -22,9 +22,6 @@ public:
     // program that is not Tunevault has it, one for this process) and the
     // player object. Returns the reason when it cannot.
     QString Register(const QDBusConnection& bus);
-    // Where another Tunevault owns the bus name, raises it, or hands it the
-    // songs (one OpenUri each). Returns whether there was one.
-    static bool HandOverToRunning(const QDBusConnection& bus, const QStringList& songs);
 
     // Read by the adaptors.
     MediaCommands& Commands() { return commands_; }

@@ -132,5 +132,5 @@ void MprisPlayerAdaptor::SetPosition(const QDBusObjectPath& trackId, qlonglong p
 }
 
 void MprisPlayerAdaptor::OpenUri(const QString& uri) {
-    mpris_.Later([this, uri] { mpris_.Commands().OpenUri(uri); });
+    mpris_.Later([this, uri] { mpris_.Commands().OpenUris({uri}); });
 }

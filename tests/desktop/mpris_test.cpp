@@ -21,6 +21,7 @@
 #include "controls/listbox.h"
 #include "controls/slider.h"
 #include "desktop/mpris.h"
+#include "desktop/singleinstance.h"
 #include "tests/support/id3block.h"
 #include "tests/support/programfixture.h"
 
@@ -82,6 +83,7 @@ protected:
         ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
         mpris = std::make_unique<Mpris>(program->MediaControls(), "org.tunevault.Tunevault");
         ASSERT_EQ(mpris->Register(bus.connect("tunevault")), "");
+        ASSERT_EQ(instance.Claim(bus.connect("tunevault"), {}), SingleInstance::Outcome::First);
         client = std::make_unique<QDBusConnection>(bus.connect("client"));
     }
     // Calls a method and lets the program run it.
@@ -104,10 +106,10 @@ protected:
     }
     // What a second launch does with the songs, from a thread of its own (it
     // waits for this program's answers, which this thread gives).
-    bool secondLaunch(const QStringList& songs) {
-        std::future<bool> handed = std::async(std::launch::async, [this, songs] {
-            return Mpris::HandOverToRunning(bus.connect("second launch"), songs);
-        });
+    SingleInstance::Outcome secondLaunch(const QStringList& songs) {
+        SingleInstance second;
+        std::future<SingleInstance::Outcome> handed = std::async(
+            std::launch::async, [&] { return second.Claim(bus.connect("second launch"), songs); });
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return handed.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
             10'000));
@@ -128,6 +130,7 @@ protected:
     }
 
     PrivateBus bus;
+    SingleInstance instance; // claimed at the start, served once a test says so
     std::unique_ptr<Mpris> mpris;
     std::unique_ptr<QDBusConnection> client;
 };
@@ -278,16 +281,24 @@ TEST_F(MprisTest, SongsGivenByUriOrASecondLaunchPlayThroughThePlaylist) {
     EXPECT_EQ(form4().List1->Items(), QStringList({"c song.mp3"}));
     EXPECT_EQ(media.CurrentFile(), song);
 
+    // Launches during the start-up are answered, and wait for its end; all
+    // songs of one launch are appended in order, and the first plays.
     const QString other = music.write("d.mp3", QByteArray(300, 'd'));
-    EXPECT_TRUE(secondLaunch({other}));
+    const QString last = music.write("e.mp3", QByteArray(300, 'e'));
+    EXPECT_EQ(secondLaunch({other, last}), SingleInstance::Outcome::HandedOver);
+    QTest::qWait(100);
+    EXPECT_EQ(media.CurrentFile(), song);
+    instance.Serve(program->MediaControls());
     EXPECT_TRUE(QTest::qWaitFor([&] { return media.CurrentFile() == other; }, 5000));
-    EXPECT_EQ(form4().List2->Items(), QStringList({song, other}));
+    EXPECT_EQ(form4().List2->Items(), QStringList({song, other, last}));
     EXPECT_TRUE(form3().isVisible());
-    EXPECT_TRUE(secondLaunch({})); // raised
+    EXPECT_EQ(secondLaunch({}), SingleInstance::Outcome::HandedOver); // raised
     EXPECT_TRUE(QTest::qWaitFor([this] { return form1().isVisible(); }, 5000));
 
-    mpris.reset(); // nothing answers as Tunevault now: nobody to hand over to
-    EXPECT_FALSE(secondLaunch({other}));
+    // A Tunevault that does not answer (here: this thread, busy) is said so
+    // in time, and no second player starts.
+    SingleInstance hung;
+    EXPECT_EQ(hung.Claim(bus.connect("second launch"), {other}), SingleInstance::Outcome::NoAnswer);
 }
 
 // For a song without an ID3v1 tag the desktop gets what the player found in

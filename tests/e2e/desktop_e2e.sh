@@ -2,8 +2,8 @@
 # End to end on a managed desktop: the real program under Xvfb with a window
 # manager (openbox) and a private session bus. A second launch raises the
 # first or hands it a song and exits 0, and shows nothing while a running
-# Tunevault answers late; --version needs no display; the Play
-# key toggles; Next on the last row opens no window; Alt+F4 on the control
+# Tunevault answers late; one that does not answer is said so; two launches
+# at once give one player; --version needs no display; the Play key toggles; Next on the last row opens no window; Alt+F4 on the control
 # panel asks the exit question; the taskbar shows one Tunevault (the
 # companions are utility windows: _NET_WM_WINDOW_TYPE_UTILITY).
 # Usage: desktop_e2e.sh TUNEVAULT_BINARY OUTPUT_FOLDER SLOWOWNER_BINARY
@@ -36,21 +36,50 @@ wm=$!
 # unmanaged and unmapped.
 for _ in $(seq 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
 
-# A launch while a running Tunevault answers late (a stand-in that takes 3 s
-# to say who it is) shows no window of its own meanwhile, then hands its song
-# over and exits 0.
-"$slowowner" 3 >"$work/slowowner.txt" &
+# A launch while a running Tunevault answers late (a stand-in that takes 1 s
+# to answer) shows no window of its own meanwhile, then hands its song over
+# and exits 0. One that does not answer within 2 s (SIGSTOP) is said so, and
+# no second player starts.
+"$slowowner" 1 >"$work/slowowner.txt" &
 owner=$!
+trap 'kill -CONT $owner; kill $owner 2>/dev/null || true' EXIT
 for _ in $(seq 50); do grep -q ready "$work/slowowner.txt" && break; sleep 0.1; done
 (cd "$work/other" && timeout 20 "$binary" Handed.mp3) &
 second=$!
-sleep 2
+sleep 0.5
 shown=$(visible 'Tunevault song info' || true)
 wait $second || fail "a launch while Tunevault answered late did not exit 0"
-kill $owner
 [[ -z $shown ]] || fail "a launch showed its window while a running Tunevault answered late"
-grep -qx "OpenUri file://$work/other/Handed.mp3" "$work/slowowner.txt" ||
+grep -qx "Open file://$work/other/Handed.mp3" "$work/slowowner.txt" ||
     fail "a launch while Tunevault answered late did not hand its song over"
+kill -STOP $owner
+started=$(date +%s%N)
+if timeout 20 "$binary" 2>"$work/hung.txt"; then fail "a launch beside a hung Tunevault exited 0"; fi
+(( $(date +%s%N) - started < 5000000000 )) || fail "a launch beside a hung Tunevault took 5 s or more"
+grep -qx "Tunevault is running but does not answer" "$work/hung.txt" ||
+    fail "a launch beside a hung Tunevault said: $(cat "$work/hung.txt")"
+kill -CONT $owner
+kill $owner
+wait $owner || true
+
+# Two launches at the same instant, twenty times: one player each time.
+for try in $(seq 20); do
+    "$binary" 2>/dev/null &
+    one=$!
+    "$binary" 2>/dev/null &
+    two=$!
+    # The later one hands over and ends; two players would both stay.
+    for _ in $(seq 100); do
+        running=0
+        for pid in $one $two; do kill -0 $pid 2>/dev/null && running=$((running + 1)); done
+        [[ $running -lt 2 ]] && break
+        sleep 0.1
+    done
+    kill $one $two 2>/dev/null || true
+    wait $one $two 2>/dev/null || true
+    [[ $running == 1 ]] || fail "two launches at once gave $running players (try $try)"
+    for _ in $(seq 50); do [[ -z "$(visible 'Tunevault song info')" ]] && break; sleep 0.1; done
+done
 
 "$binary" 2>"$output/desktop-stderr.txt" &
 app=$!
@@ -121,5 +150,5 @@ echo "      Next on the last row opens nothing; Alt+F4 asks; one taskbar entry"
 SESSION
 
 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share" \
-    timeout 150 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$binary" "$output" "$work" \
+    timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$binary" "$output" "$work" \
     "$(dirname "$(realpath "$0")")" "$slowowner"
