@@ -19,6 +19,7 @@ public:
         QString title;
         QString artist;
         QString album;
+        int track = 0;      // the track number ("4/5" is 4), 0 when none
         QByteArray picture; // an embedded cover picture, as stored
         bool operator==(const SongTags&) const = default;
     };

@@ -40,13 +40,16 @@ QString PictureUri(const QByteArray& picture) {
     return MP3Mod::FileUri(path);
 }
 
-// The ID3v1 tag's fields, or for a song without one, those that the player
-// found in the song's own tags (ID3v2).
+// Each field from what the player found in the song's own tags (ID3v2, whole
+// and in any script) where it has it, else from the ID3v1 tag, which is cut
+// to 30 Latin-1 characters. The windows show ID3v1 alone.
 MP3Mod::Id3v1Tag DesktopFields(const QString& path, const MediaPlayer::SongTags& found) {
     const MP3Mod::Id3v1Tag tag = MP3Mod::ReadTag(path).value_or(MP3Mod::Id3v1Tag{});
-    if (!tag.title.isEmpty() || !tag.artist.isEmpty() || !tag.album.isEmpty())
-        return tag;
-    return {found.title, found.artist, found.album, tag.year, tag.track};
+    const auto either = [](const QString& own, const QString& v1) {
+        return own.isEmpty() ? v1 : own;
+    };
+    return {either(found.title, tag.title), either(found.artist, tag.artist),
+            either(found.album, tag.album), tag.year, found.track > 0 ? found.track : tag.track};
 }
 
 QVariantMap SongMetadata(const QString& path, const QString& trackId, double length,

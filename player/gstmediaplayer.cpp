@@ -218,6 +218,8 @@ void GstMediaPlayer::TakeTags(GstMessage* message) {
     TakeText(tags, GST_TAG_TITLE, tags_.title);
     TakeText(tags, GST_TAG_ARTIST, tags_.artist);
     TakeText(tags, GST_TAG_ALBUM, tags_.album);
+    if (guint track = 0; gst_tag_list_get_uint(tags, GST_TAG_TRACK_NUMBER, &track))
+        tags_.track = int(std::min<guint>(track, 9999));
     TakePicture(tags, tags_.picture);
     gst_tag_list_unref(tags);
 }

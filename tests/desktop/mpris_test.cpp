@@ -12,6 +12,7 @@
 #include <QDBusReply>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTest>
 
@@ -303,9 +304,9 @@ TEST_F(MprisTest, SongsGivenByUriOrASecondLaunchPlayThroughThePlaylist) {
 
 // For a song without an ID3v1 tag the desktop gets what the player found in
 // the song's own tags, with its picture as a file; the windows show "n/a".
-TEST_F(MprisTest, SongsWithoutAnId3v1TagShowTheirOwnTagsAndPicture) {
+TEST_F(MprisTest, SongsShowTheirOwnTagsFirstAndTheirPicture) {
     const QByteArray png = QByteArray("\x89PNG\r\n\x1a\n") + QByteArray(200, 'p');
-    media.tags = {"Own Title", "Own Artist", "Own Album", png};
+    media.tags = {"Own Title", "Own Artist", "Own Album", 4, png};
     select(1); // b_song.mp3: no ID3v1 tag
     emit form1().List1->DoubleClick();
     ASSERT_EQ(media.CurrentFile(), music.at("b_song.mp3"));
@@ -313,6 +314,7 @@ TEST_F(MprisTest, SongsWithoutAnId3v1TagShowTheirOwnTagsAndPicture) {
     EXPECT_EQ(song["xesam:title"].toString(), "Own Title");
     EXPECT_EQ(song["xesam:artist"].toStringList(), QStringList({"Own Artist"}));
     EXPECT_EQ(song["xesam:album"].toString(), "Own Album");
+    EXPECT_EQ(song["xesam:trackNumber"].toInt(), 4);
     const QString art = song["mpris:artUrl"].toString();
     ASSERT_TRUE(art.startsWith("file://")) << art.toStdString();
     const QString picture = MP3Mod::PathFromFileUri(art);
@@ -321,10 +323,15 @@ TEST_F(MprisTest, SongsWithoutAnId3v1TagShowTheirOwnTagsAndPicture) {
     QFile file(picture);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), png);
-    // A song with an ID3v1 tag keeps it.
+    // A song with both tags: each field from its own tags where they have it;
+    // the windows keep ID3v1.
+    media.tags = {"A Title Longer Than ID3v1's Thirty Characters", "", "", 0, {}};
     select(0);
     emit form1().List1->DoubleClick();
-    EXPECT_EQ(metadata()["xesam:title"].toString(), "Tagged Title");
+    song = metadata();
+    EXPECT_EQ(song["xesam:title"].toString(), "A Title Longer Than ID3v1's Thirty Characters");
+    EXPECT_EQ(song["xesam:artist"].toStringList(), QStringList({"An Artist"}));
+    EXPECT_EQ(form1().Title->text(), "Tagged Title");
 }
 
 // Volume 0 is silence, through the program's own mute; the volume reads back
