@@ -58,4 +58,6 @@ public:
     virtual void Balance(int balance) = 0;
     // The tags found so far in the song loaded now.
     virtual SongTags Tags() const = 0;
+    // Whether the song plays silently because no sound output could be opened.
+    virtual bool Silent() const = 0;
 };

@@ -39,6 +39,11 @@ void ControlPanel::Form2Load() {
 void ControlPanel::Timer1Tick() {
     SetTextIfChanged(*form2_.FullTime, MP3Mod::DurationText(media_));
     SetTextIfChanged(*form2_.Parttime, MP3Mod::PositionText(media_));
+    // A song that plays into silence says so once, in the status line too.
+    if (media_.Silent() && silencedSong_ != media_.CurrentFile()) {
+        silencedSong_ = media_.CurrentFile();
+        form1_.Stats->setText(QStringLiteral("No audio output could be opened; playing silently."));
+    }
 }
 
 void ControlPanel::Timer2Tick() {

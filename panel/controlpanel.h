@@ -2,6 +2,8 @@
 // The control panel's own behaviour: its start, the time labels, the
 // scrolling song name, the seek slider and the pause and stop glyphs.
 
+#include <QString>
+
 class Form1;
 class Form2;
 class MediaPlayer;
@@ -26,4 +28,5 @@ private:
     Form1& form1_;
     Form2& form2_;
     MediaPlayer& media_;
+    QString silencedSong_; // the song whose silence the status line said
 };

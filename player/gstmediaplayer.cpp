@@ -128,6 +128,10 @@ void GstMediaPlayer::CheckOutput() {
     StartOpening();
 }
 
+bool GstMediaPlayer::Silent() const {
+    return pipeline_->output() == PlayerPipeline::Output::Silent;
+}
+
 void GstMediaPlayer::Fail(const QString& reason) {
     if (!currentFile_.isEmpty())
         std::fprintf(stderr, "Tunevault: cannot play %s: %s\n",

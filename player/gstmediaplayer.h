@@ -56,6 +56,7 @@ public:
     void Volume(int hundredthsOfDecibel) override;
     void Balance(int balance) override;
     SongTags Tags() const override { return tags_; }
+    bool Silent() const override;
 
 private:
     // Where the current song is. Playing, Paused and Stopped are what the

@@ -46,6 +46,18 @@ TEST_F(ControlPanelTest, TimeLabelsAndSeekSliderFollowThePosition) {
     media.position = 63.5;
     emit form2().Timer3->Tick();
     EXPECT_EQ(form2().bar->Value(), 64);
+
+    // A song that plays into silence says so once in the status line.
+    const QString silent = "No audio output could be opened; playing silently.";
+    media.silent = true;
+    emit form2().Timer1->Tick();
+    EXPECT_EQ(form1().Stats->text(), silent);
+    form1().Stats->setText("Status bar.");
+    emit form2().Timer1->Tick();
+    EXPECT_EQ(form1().Stats->text(), "Status bar.");
+    media.OpenFile(music.at("another.mp3"));
+    emit form2().Timer1->Tick();
+    EXPECT_EQ(form1().Stats->text(), silent);
 }
 
 TEST_F(ControlPanelTest, MovingTheSeekSliderSeeksAndTakesTheSongsLength) {

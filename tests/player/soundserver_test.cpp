@@ -96,11 +96,13 @@ TEST(SoundServer, TheNextSongPlaysThroughAServerStartedLater) {
     ASSERT_TRUE(advanced);
     if (said.find("playing silently") == std::string::npos)
         GTEST_SKIP() << "this machine has a sound device of its own";
+    EXPECT_TRUE(player.Silent());
     if (!server.Start())
         GTEST_SKIP() << "pulseaudio could not be started here";
     player.OpenFile(songs.at("second.mp3"));
     EXPECT_TRUE(Advances(player));
     EXPECT_TRUE(server.HasStreamOf("Tunevault"));
+    EXPECT_FALSE(player.Silent());
 }
 
 // On a server the stream's own volume carries volume and mute, so that a

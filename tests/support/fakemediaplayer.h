@@ -21,6 +21,7 @@ public:
     int balance = 0;
     PlayState state = PlayState::Stopped;
     SongTags tags;            // what the song's own tags say
+    bool silent = false;      // no sound output could be opened
     std::vector<int> volumes; // every volume set, in turn
     // Called on every volume set, after it is recorded.
     std::function<void(int)> onVolume;
@@ -43,6 +44,7 @@ public:
     }
     QString CurrentFile() const override { return currentFile; }
     SongTags Tags() const override { return tags; }
+    bool Silent() const override { return silent; }
     PlayState State() const override { return state; }
     bool StillOpening() const override {
         if (openingLeft == 0)
