@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -213,16 +214,31 @@ void SortNames(ListedNames& listed) {
     }
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     const AsciiCollation ascii(collator);
-    const auto text = [&listed](const ListedNames::Name& name) {
-        return listed.Text(name);
+    const auto byTable = [&ascii](const ListedNames::Name& name) {
+        return ascii.Plain() && name.printable;
     };
-    std::sort(names.begin(), names.end(), [&](const auto& a, const auto& b) {
+    // Where the collator must compare, each name is decoded once, not at
+    // every comparison.
+    std::vector<QString> texts;
+    if (!std::all_of(names.begin(), names.end(), byTable))
+        for (const ListedNames::Name& name : names)
+            texts.push_back(listed.Text(name));
+    std::vector<std::uint32_t> order(names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(), [&](std::uint32_t i, std::uint32_t j) {
+        const ListedNames::Name& a = names[i];
+        const ListedNames::Name& b = names[j];
         const int collated =
-            ascii.Plain() && a.printable && b.printable
+            byTable(a) && byTable(b)
                 ? ascii.Compare(listed.buffer.data() + a.start, listed.buffer.data() + b.start)
-                : collator.compare(text(a), text(b));
+                : collator.compare(texts[i], texts[j]);
         return collated != 0 ? collated < 0 : listed.Bytes(a) < listed.Bytes(b);
     });
+    std::vector<ListedNames::Name> sorted;
+    sorted.reserve(order.size());
+    for (const std::uint32_t at : order)
+        sorted.push_back(names[at]);
+    names = std::move(sorted);
 }
 
 // "*.mp3*" matches every name holding ".mp3".
