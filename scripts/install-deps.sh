@@ -15,13 +15,13 @@ run=(
     qt6-base-dev qt6-qpa-plugins libgl-dev
     libgstreamer1.0-dev libgstreamer-plugins-base1.0-dev
     gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
-    gstreamer1.0-alsa gstreamer1.0-pulseaudio fonts-dejavu-core libfontconfig-dev
+    gstreamer1.0-alsa gstreamer1.0-pulseaudio fonts-dejavu-core libfontconfig-dev libxcb1-dev
 )
 package=(dpkg-dev)
 test=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev gstreamer1.0-tools
     xvfb xauth xdotool x11-utils wmctrl openbox imagemagick lame sox clang-format file
-    dbus-daemon playerctl pulseaudio pulseaudio-utils desktop-file-utils appstream
+    dbus-daemon playerctl pulseaudio pulseaudio-utils desktop-file-utils appstream tint2
     libc6-dbg
 )
 

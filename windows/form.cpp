@@ -6,9 +6,11 @@
 #include <QCloseEvent>
 #include <QMenu>
 #include <QPixmap>
+#include <QShowEvent>
 
 #include "controls/label.h"
 #include "controls/picture.h"
+#include "controls/x11.h"
 
 void SetCaption(QAction* item, const QString& caption) {
     QString shown = caption;
@@ -71,6 +73,19 @@ void FormWindow::EnsureLoaded() {
 void FormWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     emit CloseRequested();
+}
+
+void FormWindow::MarkCompanion() {
+    companion_ = true;
+    setWindowFlag(Qt::Tool);
+}
+
+// Each time the program shows a companion, before it is mapped: the window
+// manager forgets the window's states when it is hidden.
+void FormWindow::showEvent(QShowEvent* event) {
+    if (companion_ && !event->spontaneous())
+        MP3Mod::SkipTaskbarAndPager(*this);
+    QWidget::showEvent(event);
 }
 
 void FormWindow::PlaceTwips(QWidget* control, int left, int top, int width, int height) {

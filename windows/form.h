@@ -45,9 +45,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    // A utility window of the program (Qt::Tool): desktops give it no
-    // taskbar entry of its own.
-    void MarkCompanion() { setWindowFlag(Qt::Tool); }
+    void showEvent(QShowEvent* event) override;
+    // A utility window of the program (Qt::Tool) that taskbars and pagers
+    // leave out: the main window stands for the program there.
+    void MarkCompanion();
     // Places a child control at a rectangle given in twips.
     static void PlaceTwips(QWidget* control, int left, int top, int width, int height);
     Label* AddGlyph(const char* name, const QString& caption, int left, int top, int width,
@@ -62,4 +63,5 @@ protected:
 private:
     std::function<void()> loadHandler_;
     bool loaded_ = false;
+    bool companion_ = false;
 };
