@@ -13,6 +13,7 @@
 #include "app/program.h"
 #include "controls/picture.h"
 #include "controls/qtdialogs.h"
+#include "controls/x11.h"
 #include "desktop/mpris.h"
 #include "desktop/singleinstance.h"
 #include "player/gstmediaplayer.h"
@@ -74,6 +75,8 @@ std::thread LoadFontConfiguration() {
 
 int main(int argc, char* argv[]) {
     const QStringList songs = SongsFromCommandLine(argc, argv);
+    // Read before Qt takes it from the environment.
+    const QByteArray startupId = qgetenv("DESKTOP_STARTUP_ID");
     if (ExplainMissingDisplay())
         return 1;
     std::thread fonts = LoadFontConfiguration();
@@ -89,8 +92,9 @@ int main(int argc, char* argv[]) {
     // The name is claimed on a thread while the windows are built; none is
     // shown, and nothing asked, before the answer.
     SingleInstance instance;
-    std::future<SingleInstance::Outcome> claimed = std::async(
-        std::launch::async, [&] { return instance.Claim(QDBusConnection::sessionBus(), songs); });
+    std::future<SingleInstance::Outcome> claimed = std::async(std::launch::async, [&] {
+        return instance.Claim(QDBusConnection::sessionBus(), songs, startupId);
+    });
 
     fonts.join(); // before the first text
     const ProgramPaths paths{QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
@@ -99,10 +103,14 @@ int main(int argc, char* argv[]) {
     GstMediaPlayer media(GstMediaPlayer::StreamIdentity{QStringLiteral("Tunevault"), AppId});
     QtDialogs dialogs;
     Program program(media, dialogs, paths, [] { EndAtOnce(); });
+    // A launch that shows no window of its own ends its startup notification
+    // itself, so that the desktop stops showing it as busy.
     switch (claimed.get()) {
     case SingleInstance::Outcome::HandedOver:
+        MP3Mod::EndStartupNotification(startupId);
         EndAtOnce();
     case SingleInstance::Outcome::NoAnswer:
+        MP3Mod::EndStartupNotification(startupId);
         std::fputs("Tunevault is running but does not answer\n", stderr);
         EndAtOnce(1);
     case SingleInstance::Outcome::First:

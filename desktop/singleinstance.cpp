@@ -12,15 +12,15 @@ const QString AppName = QStringLiteral("org.tunevault.Tunevault");
 const QString AppPath = QStringLiteral("/org/tunevault/Tunevault");
 const QString AppInterface = QStringLiteral("org.freedesktop.Application");
 
-// The launch's startup notification, which the running Tunevault ends.
-QVariantMap PlatformData() {
-    const QByteArray startup = qgetenv("DESKTOP_STARTUP_ID");
-    if (startup.isEmpty())
+// The launch's startup notification, as the desktop's programs pass it on.
+QVariantMap PlatformData(const QByteArray& startupId) {
+    if (startupId.isEmpty())
         return {};
-    return {{QStringLiteral("desktop-startup-id"), QString::fromUtf8(startup)}};
+    return {{QStringLiteral("desktop-startup-id"), QString::fromUtf8(startupId)}};
 }
 
-SingleInstance::Outcome HandOver(const QDBusConnection& bus, const QStringList& songs) {
+SingleInstance::Outcome HandOver(const QDBusConnection& bus, const QStringList& songs,
+                                 const QByteArray& startupId) {
     QDBusMessage call = QDBusMessage::createMethodCall(AppName, AppPath, AppInterface,
                                                        songs.isEmpty() ? QStringLiteral("Activate")
                                                                        : QStringLiteral("Open"));
@@ -29,7 +29,7 @@ SingleInstance::Outcome HandOver(const QDBusConnection& bus, const QStringList& 
         uris.append(MP3Mod::FileUri(song));
     if (!songs.isEmpty())
         call << uris;
-    call << PlatformData();
+    call << PlatformData(startupId);
     const QDBusMessage reply = bus.call(call, QDBus::Block, SingleInstance::AnswerMilliseconds);
     return reply.type() == QDBusMessage::ReplyMessage ? SingleInstance::Outcome::HandedOver
                                                       : SingleInstance::Outcome::NoAnswer;
@@ -41,7 +41,8 @@ SingleInstance::SingleInstance() {
     new ApplicationAdaptor(*this);
 }
 
-SingleInstance::Outcome SingleInstance::Claim(QDBusConnection bus, const QStringList& songs) {
+SingleInstance::Outcome SingleInstance::Claim(QDBusConnection bus, const QStringList& songs,
+                                              const QByteArray& startupId) {
     QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
     // The object comes first, so that no call finds the name without it.
     if (names == nullptr || !bus.registerObject(AppPath, this, QDBusConnection::ExportAdaptors))
@@ -54,7 +55,7 @@ SingleInstance::Outcome SingleInstance::Claim(QDBusConnection bus, const QString
     if (claimed.value() == QDBusConnectionInterface::ServiceRegistered)
         return Outcome::First;
     bus.unregisterObject(AppPath);
-    return HandOver(bus, songs);
+    return HandOver(bus, songs, startupId);
 }
 
 void SingleInstance::Serve(MediaCommands& commands) {

@@ -31,9 +31,9 @@ public:
     SingleInstance();
 
     // Serves the application's object and claims the name; where the name is
-    // taken, hands the songs (all in one call, in order) to its owner. May
-    // run on a thread of its own.
-    Outcome Claim(QDBusConnection bus, const QStringList& songs);
+    // taken, hands the songs (all in one call, in order) and the launch's
+    // startup id to its owner. May run on a thread of its own.
+    Outcome Claim(QDBusConnection bus, const QStringList& songs, const QByteArray& startupId);
     // From here on the later launches' calls run through the desktop's
     // command queue; those that came during the start-up run now.
     void Serve(MediaCommands& commands);

@@ -84,7 +84,7 @@ protected:
         ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
         mpris = std::make_unique<Mpris>(program->MediaControls(), "org.tunevault.Tunevault");
         ASSERT_EQ(mpris->Register(bus.connect("tunevault")), "");
-        ASSERT_EQ(instance.Claim(bus.connect("tunevault"), {}), SingleInstance::Outcome::First);
+        ASSERT_EQ(instance.Claim(bus.connect("tunevault"), {}, {}), SingleInstance::Outcome::First);
         client = std::make_unique<QDBusConnection>(bus.connect("client"));
     }
     // Calls a method and lets the program run it.
@@ -109,8 +109,9 @@ protected:
     // waits for this program's answers, which this thread gives).
     SingleInstance::Outcome secondLaunch(const QStringList& songs) {
         SingleInstance second;
-        std::future<SingleInstance::Outcome> handed = std::async(
-            std::launch::async, [&] { return second.Claim(bus.connect("second launch"), songs); });
+        std::future<SingleInstance::Outcome> handed = std::async(std::launch::async, [&] {
+            return second.Claim(bus.connect("second launch"), songs, {});
+        });
         EXPECT_TRUE(QTest::qWaitFor(
             [&] { return handed.wait_for(std::chrono::seconds(0)) == std::future_status::ready; },
             10'000));
@@ -299,7 +300,8 @@ TEST_F(MprisTest, SongsGivenByUriOrASecondLaunchPlayThroughThePlaylist) {
     // A Tunevault that does not answer (here: this thread, busy) is said so
     // in time, and no second player starts.
     SingleInstance hung;
-    EXPECT_EQ(hung.Claim(bus.connect("second launch"), {other}), SingleInstance::Outcome::NoAnswer);
+    EXPECT_EQ(hung.Claim(bus.connect("second launch"), {other}, {}),
+              SingleInstance::Outcome::NoAnswer);
 }
 
 // For a song without an ID3v1 tag the desktop gets what the player found in

@@ -3,7 +3,9 @@
 # manager (openbox) and a private session bus. A second launch raises the
 # first or hands it a song and exits 0, and shows nothing while a running
 # Tunevault answers late; one that does not answer is said so; two launches
-# at once give one player; --version needs no display; the Play key toggles; Next on the last row opens no window; Alt+F4
+# at once give one player, and so do two during the first-run question; a
+# launch that hands over ends its startup notification; --version needs no
+# display; the Play key toggles; Next on the last row opens no window; Alt+F4
 # on the control panel asks the exit question; a real taskbar (tint2) shows
 # one Tunevault (the companions ask to be left out of taskbars and pagers).
 # Usage: desktop_e2e.sh TUNEVAULT_BINARY OUTPUT_FOLDER SLOWOWNER_BINARY
@@ -83,9 +85,25 @@ for try in $(seq 20); do
     for _ in $(seq 50); do [[ -z "$(visible 'Tunevault song info')" ]] && break; sleep 0.1; done
 done
 
+# A launch while the first Tunevault of a fresh account asks for its folder
+# hands over to it: one question.
+questions() { xdotool search --onlyvisible --name '^Input mp3 directory' 2>/dev/null | wc -l; }
+XDG_CONFIG_HOME="$work/fresh" "$binary" 2>/dev/null &
+asking=$!
+for _ in $(seq 100); do [[ $(questions) == 1 ]] && break; sleep 0.1; done
+[[ $(questions) == 1 ]] || fail "a fresh account was not asked for its folder"
+XDG_CONFIG_HOME="$work/fresh" timeout 20 "$binary" ||
+    fail "a launch during the first-run question did not exit 0"
+sleep 1
+[[ $(questions) == 1 ]] || fail "a launch during the first-run question asked $(questions) times"
+kill $asking
+wait $asking || true
+
 "$binary" 2>"$output/desktop-stderr.txt" &
 app=$!
-trap 'kill $app $wm $bar 2>/dev/null || true' EXIT
+/usr/bin/python3 "$4/startupwatch.py" >"$work/startup.txt" &
+watcher=$!
+trap 'kill $app $wm $bar $watcher 2>/dev/null || true' EXIT
 wait_for() { for _ in $(seq 300); do [[ -n "$(visible "$1")" ]] && return 0; sleep 0.1; done; return 1; }
 # The managed Tunevault windows that do not ask to be left out of taskbars.
 taskbar_windows() {
@@ -115,9 +133,13 @@ sleep 8 # the song info window's song fades out
 [[ $(taskbar_windows) == 1 ]] || fail "$(taskbar_windows) Tunevault windows ask for a taskbar entry"
 
 # A second launch without songs raises the first one and leaves (timeout
-# would end one that stayed, and fail).
+# would end one that stayed, and fail). Its startup notification ends at once.
 xdotool windowminimize --sync "$(visible Tunevault)"
-timeout 20 "$binary" || fail "a second launch did not exit 0"
+grep -qx ready "$work/startup.txt" || fail "the startup notification watcher did not start"
+DESKTOP_STARTUP_ID=e2e-launch_TIME0 timeout 20 "$binary" || fail "a second launch did not exit 0"
+sleep 1
+grep -qx "remove: ID=e2e-launch_TIME0" "$work/startup.txt" ||
+    fail "a launch that handed over left its startup notification: $(cat "$work/startup.txt")"
 wait_for Tunevault || fail "the second launch did not raise the main window"
 
 # A second launch with a song hands it over: the first one plays it.
