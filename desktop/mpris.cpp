@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include <QCryptographicHash>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QStandardPaths>
@@ -24,20 +23,6 @@ const QString NoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrac
 
 qlonglong Microseconds(double seconds) {
     return seconds > 0 ? qlonglong(std::llround(seconds * 1e6)) : 0;
-}
-
-// The picture as a file of the user's cache folder, named by its content, so
-// that the desktop can show it: its file:// URI, or empty when it cannot be
-// written.
-QString PictureUri(const QByteArray& picture) {
-    const QString name =
-        QString::fromLatin1(QCryptographicHash::hash(picture, QCryptographicHash::Sha1).toHex() +
-                            (picture.startsWith("\x89PNG") ? ".png" : ".jpg"));
-    const QString path = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
-                         QStringLiteral("/art/") + name;
-    if (!MP3Mod::IsRegularFile(path) && !MP3Mod::WriteFileWhole(path, picture).isEmpty())
-        return {};
-    return MP3Mod::FileUri(path);
 }
 
 // Each field from what the player found in the song's own tags (ID3v2, whole
@@ -69,9 +54,6 @@ QVariantMap SongMetadata(const QString& path, const QString& trackId, double len
         metadata.insert(QStringLiteral("xesam:trackNumber"), fields.track);
     if (length > 0)
         metadata.insert(QStringLiteral("mpris:length"), Microseconds(length));
-    if (!found.picture.isEmpty())
-        if (const QString art = PictureUri(found.picture); !art.isEmpty())
-            metadata.insert(QStringLiteral("mpris:artUrl"), art);
     return metadata;
 }
 
@@ -79,7 +61,11 @@ QVariantMap SongMetadata(const QString& path, const QString& trackId, double len
 
 Mpris::Mpris(MediaCommands& commands, QString desktopEntry)
     : commands_(commands), desktopEntry_(std::move(desktopEntry)),
-      bus_(QStringLiteral("not connected")) {
+      bus_(QStringLiteral("not connected")),
+      art_(QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/art")),
+      pictureStored_(
+          [this](const QByteArray& picture, const QString& uri) { PictureStored(picture, uri); }) {
     new MprisRootAdaptor(*this);
     new MprisPlayerAdaptor(*this);
     connect(&commands_, &MediaCommands::Changed, this, &Mpris::AnnounceChanges);
@@ -113,11 +99,36 @@ QVariantMap Mpris::Metadata() const {
     const MediaPlayer::SongTags found = commands_.Media().Tags();
     if (file != taggedFile_ || length != taggedLength_ || found != taggedFound_) {
         metadata_ = SongMetadata(file, TrackId(), length, found);
+        AddPicture(found.picture);
         taggedFile_ = file;
         taggedLength_ = length;
         taggedFound_ = found;
     }
     return metadata_;
+}
+
+// The song's cover picture, once the cache holds it as a file: the picture is
+// stored off the windows' thread, and the metadata announced again then.
+void Mpris::AddPicture(const QByteArray& picture) const {
+    if (picture.isEmpty())
+        return;
+    if (picture == storedPicture_) {
+        if (!storedUri_.isEmpty())
+            metadata_.insert(QStringLiteral("mpris:artUrl"), storedUri_);
+        return;
+    }
+    if (picture == requestedPicture_)
+        return;
+    requestedPicture_ = picture;
+    art_.Request(picture,
+                 [stored = pictureStored_, picture](const QString& uri) { stored(picture, uri); });
+}
+
+void Mpris::PictureStored(const QByteArray& picture, const QString& uri) {
+    storedPicture_ = picture;
+    storedUri_ = uri;
+    taggedFile_.clear(); // the metadata is made again, with the picture
+    AnnounceChanges();
 }
 
 QString Mpris::PlaybackStatus() const {

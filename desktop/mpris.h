@@ -10,6 +10,7 @@
 
 #include "base/mediaplayer.h"
 #include "desktop/mediacommands.h"
+#include "player/artcache.h"
 
 class MediaCommands;
 
@@ -47,6 +48,8 @@ private:
     void AnnounceChanges();
     QVariantMap PlayerProperties() const;
     void Announce(const QString& interface, const QVariantMap& now, QVariantMap& before);
+    void AddPicture(const QByteArray& picture) const;
+    void PictureStored(const QByteArray& picture, const QString& uri);
 
     MediaCommands& commands_;
     QString desktopEntry_;
@@ -58,4 +61,10 @@ private:
     mutable double taggedLength_ = -1;
     mutable MediaPlayer::SongTags taggedFound_;
     mutable QVariantMap metadata_;
+    // The last cover picture stored as a file, and the one asked for last.
+    mutable ArtCache art_;
+    mutable QByteArray storedPicture_;
+    mutable QString storedUri_;
+    mutable QByteArray requestedPicture_;
+    const std::function<void(const QByteArray&, const QString&)> pictureStored_;
 };
