@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -12,12 +13,16 @@
 
 namespace {
 
-// An argument as the file system's bytes, made absolute.
+// An argument as the file system's bytes, made absolute. The working folder
+// is taken as bytes too: Qt's own reading of it loses a name that is not UTF-8.
 QString AbsolutePath(const char* argument) {
     const QString path = MP3Mod::DecodeFileName(QByteArray(argument));
     if (path.startsWith(QLatin1Char('/')))
         return QDir::cleanPath(path);
-    return QDir::cleanPath(MP3Mod::JoinPath(QDir::currentPath(), path));
+    std::error_code error;
+    const QString folder =
+        MP3Mod::DecodeFileName(QByteArray::fromStdString(std::filesystem::current_path(error)));
+    return QDir::cleanPath(MP3Mod::JoinPath(folder, path));
 }
 
 // The usage text. Read before the application exists, Qt cannot name the

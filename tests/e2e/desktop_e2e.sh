@@ -16,12 +16,15 @@ slowowner=$3
 mkdir -p "$output"
 source "$(dirname "$0")/privatebus.sh"
 
-mkdir -p "$work/home/.config/tunevault" "$work/music" "$work/other"
+# The handed song lies in a folder whose name is not UTF-8, and is given by
+# a name relative to it.
+other="$work/other"$'\xff'
+mkdir -p "$work/home/.config/tunevault" "$work/music" "$other"
 sox -n -r 44100 -c 2 "$work/tone.wav" synth 60 sine 330 vol 0.3
 for name in First Second Third; do
     lame --quiet -b 96 --tt "$name title" "$work/tone.wav" "$work/music/$name.mp3"
 done
-lame --quiet -b 96 --tt "Handed title" "$work/tone.wav" "$work/other/Handed.mp3"
+lame --quiet -b 96 --tt "Handed title" "$work/tone.wav" "$other/Handed.mp3"
 printf '[Settings]\nDIRECTORY=%s\n' "$work/music" >"$work/home/.config/tunevault/mp3.ini"
 
 version=$(env -u DISPLAY "$binary" --version)
@@ -48,13 +51,13 @@ bar=$!
 owner=$!
 trap 'kill -CONT $owner; kill $owner 2>/dev/null || true' EXIT
 for _ in $(seq 50); do grep -q ready "$work/slowowner.txt" && break; sleep 0.1; done
-(cd "$work/other" && timeout 20 "$binary" Handed.mp3) &
+(cd "$work"/other$'\xff' && timeout 20 "$binary" Handed.mp3) &
 second=$!
 sleep 0.5
 shown=$(visible 'Tunevault song info' || true)
 wait $second || fail "a launch while Tunevault answered late did not exit 0"
 [[ -z $shown ]] || fail "a launch showed its window while a running Tunevault answered late"
-grep -qx "Open file://$work/other/Handed.mp3" "$work/slowowner.txt" ||
+grep -qx "Open file://$work/other%FF/Handed.mp3" "$work/slowowner.txt" ||
     fail "a launch while Tunevault answered late did not hand its song over"
 kill -STOP $owner
 started=$(date +%s%N)
@@ -143,7 +146,7 @@ grep -qx "remove: ID=e2e-launch_TIME0" "$work/startup.txt" ||
 wait_for Tunevault || fail "the second launch did not raise the main window"
 
 # A second launch with a song hands it over: the first one plays it.
-(cd "$work/other" && timeout 20 "$binary" Handed.mp3) || fail "a launch with a song did not exit 0"
+(cd "$work"/other$'\xff' && timeout 20 "$binary" Handed.mp3) || fail "a launch with a song did not exit 0"
 expect "Handed title" metadata xesam:title
 expect Playing status
 
