@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include <QTimer>
 #include <gst/gst.h>
@@ -18,14 +19,12 @@ constexpr int PositionKeptMilliseconds = 20;
 } // namespace
 
 GstMediaPlayer::GstMediaPlayer(const StreamIdentity& identity)
-    : identity_{identity.applicationName.toUtf8(), identity.iconName.toUtf8()},
-      pipeline_(PlayerPipeline::ToDesktop(identity_, settings_, Listener(), true)) {
-    WatchLimits();
-}
+    : GstMediaPlayer(nullptr, identity) {}
 
-GstMediaPlayer::GstMediaPlayer(std::future<GstElement*> sink, const StreamIdentity& identity)
-    : identity_{identity.applicationName.toUtf8(), identity.iconName.toUtf8()},
-      pipeline_(new PlayerPipeline(std::move(sink), identity_, settings_, Listener())) {
+GstMediaPlayer::GstMediaPlayer(GstElement* sink, const StreamIdentity& identity)
+    : identity_{identity.applicationName.toUtf8(), identity.iconName.toUtf8()} {
+    pipeline_ = sink ? PlayerPipeline::ToSink(sink, identity_, settings_, Listener())
+                     : PlayerPipeline::ToDesktop(identity_, settings_, Listener(), true);
     WatchLimits();
 }
 
@@ -43,40 +42,42 @@ void GstMediaPlayer::WatchLimits() {
     connect(&outputLimit_, &QTimer::timeout, this, &GstMediaPlayer::CheckOutput);
 }
 
-GstMediaPlayer::GstMediaPlayer(GstElement* sink, const StreamIdentity& identity)
-    : GstMediaPlayer(
-          [sink] {
-              std::promise<GstElement*> given;
-              given.set_value(sink);
-              return given.get_future();
-          }(),
-          identity) {}
-
 GstMediaPlayer::~GstMediaPlayer() {
     // A pipeline that is free ends within the wait; one held by a hung
     // sound server is left to end itself.
     constexpr int EndingMilliseconds = 3'000;
-    pipeline_->Retire(EndingMilliseconds);
+    PlayerPipeline::Retire(std::move(pipeline_), EndingMilliseconds);
 }
 
-// Messages are handed to this thread with the start they belong to.
+// The events come to this thread as queued calls, in the order told.
 PlayerPipeline::Listener GstMediaPlayer::Listener() {
-    return [this](GstMessage* message, quint64 generation) {
-        std::shared_ptr<GstMessage> held(gst_message_ref(message), gst_message_unref);
+    return [this](PlayerPipeline::Event event) {
         QMetaObject::invokeMethod(
-            this, [this, held, generation] { HandleMessage(held.get(), generation); },
-            Qt::QueuedConnection);
+            this, [this, event = std::move(event)] { HandleEvent(event); }, Qt::QueuedConnection);
     };
 }
 
-void GstMediaPlayer::Replace(PlayerPipeline* pipeline) {
-    pipeline_->Retire();
-    pipeline_ = pipeline;
+void GstMediaPlayer::Replace(std::shared_ptr<PlayerPipeline> pipeline) {
+    PlayerPipeline::Retire(std::exchange(pipeline_, std::move(pipeline)));
+}
+
+std::shared_ptr<PlayerPipeline> GstMediaPlayer::NextPipeline() {
+    if (stuck_.expired())
+        return PlayerPipeline::ToDesktop(identity_, settings_, Listener(), false);
+    PlayerPipeline::SaySilent();
+    return PlayerPipeline::ToSilence(identity_, settings_, Listener());
+}
+
+void GstMediaPlayer::NewGeneration() {
+    ++generation_;
+    openRunning_.invalidate();
+    started_ = false;
+    soundReached_ = false;
 }
 
 void GstMediaPlayer::OpenFile(const QString& path) {
     currentFile_ = path;
-    ++generation_;
+    NewGeneration();
     pending_ = false;
     positionRead_.invalidate();
     duration_ = 0;
@@ -90,9 +91,9 @@ void GstMediaPlayer::OpenFile(const QString& path) {
     // A song that plays silently tries the desktop's output afresh: the
     // sound server may have started since.
     if (pipeline_->output() == PlayerPipeline::Output::Silent)
-        Replace(PlayerPipeline::ToDesktop(identity_, settings_, Listener(), false));
+        Replace(NextPipeline());
     openingLimit_.start();
-    outputLimit_.start();
+    outputLimit_.start(OutputLimitMilliseconds);
     if (opened_) {
         StartOpening();
         return;
@@ -117,14 +118,25 @@ void GstMediaPlayer::StartOpening() {
 
 // The output holds the song up when the state change that opens it has not
 // returned (the server does not answer the connection), or when the song's
-// sound has reached the output and the output does not take it.
+// sound has reached the output and the output does not take it. The limit
+// counts from when the open began to run: before, from when the command ahead
+// of it on the pipeline's thread did, so that a queue of commands that moves
+// is not taken for a stuck output.
 void GstMediaPlayer::CheckOutput() {
-    if (song_ != Song::Opening || pipeline_->output() != PlayerPipeline::Output::Desktop ||
-        (pipeline_->Started(generation_) && !pipeline_->SoundReached(generation_)))
+    if (song_ != Song::Opening || pipeline_->output() != PlayerPipeline::Output::Desktop)
+        return;
+    const qint64 held =
+        openRunning_.isValid() ? openRunning_.elapsed() : pipeline_->BusyMilliseconds();
+    if (held < OutputLimitMilliseconds) {
+        outputLimit_.start(int(OutputLimitMilliseconds - held));
+        return;
+    }
+    if (started_ && !soundReached_)
         return;
     PlayerPipeline::SaySilent();
+    stuck_ = pipeline_;
     Replace(PlayerPipeline::ToSilence(identity_, settings_, Listener()));
-    ++generation_;
+    NewGeneration();
     StartOpening();
 }
 
@@ -142,9 +154,26 @@ void GstMediaPlayer::Fail(const QString& reason) {
     duration_ = 0;
 }
 
-void GstMediaPlayer::HandleMessage(GstMessage* message, quint64 generation) {
-    if (generation != generation_)
+void GstMediaPlayer::HandleEvent(const PlayerPipeline::Event& event) {
+    if (event.generation != generation_)
         return;
+    switch (event.kind) {
+    case PlayerPipeline::Event::Kind::Opening:
+        openRunning_.start();
+        break;
+    case PlayerPipeline::Event::Kind::Started:
+        started_ = true;
+        break;
+    case PlayerPipeline::Event::Kind::SoundReached:
+        soundReached_ = true;
+        break;
+    case PlayerPipeline::Event::Kind::Message:
+        HandleMessage(event.message.get());
+        break;
+    }
+}
+
+void GstMediaPlayer::HandleMessage(GstMessage* message) {
     switch (GST_MESSAGE_TYPE(message)) {
     case GST_MESSAGE_ASYNC_DONE:
         if (song_ == Song::Opening) {

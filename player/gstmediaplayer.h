@@ -1,10 +1,11 @@
 #pragma once
 // The media player on GStreamer's playbin. The windows' thread keeps what the
-// player reports; the pipeline changes state on a thread of its own, and its
-// bus messages come back as queued calls. So no call here ever waits for a
-// file to load or for the sound server to answer.
+// player reports; the pipeline changes state on a thread of its own, and what
+// happens there comes back as events, in queued calls. So no call here ever
+// waits for a file to load or for the sound server to answer. Everything here
+// runs on the windows' thread.
 
-#include <future>
+#include <memory>
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -31,11 +32,10 @@ public:
     // standard error). GStreamer starts and the output opens on the
     // pipeline's thread when the first song starts, not while the windows
     // are built: on two cores they would slow each other down.
+    // A song whose output does not open in time plays silently, and the next
+    // song tries the desktop's output afresh, unless the output that did not
+    // open is still stuck: then it plays silently at once.
     explicit GstMediaPlayer(const StreamIdentity& identity);
-    // Plays into the sink once it is opened. Where it is the desktop's, a
-    // song whose output does not open in time plays silently, and the next
-    // song tries the desktop's output afresh.
-    GstMediaPlayer(std::future<GstElement*> sink, const StreamIdentity& identity);
     // Plays into the given sink element, which the player takes over.
     explicit GstMediaPlayer(GstElement* sink, const StreamIdentity& identity = {});
     ~GstMediaPlayer() override;
@@ -67,14 +67,20 @@ private:
     PlayerPipeline::Listener Listener();
     // Gives up a song that does not open in time, or whose output does not.
     void WatchLimits();
-    void Replace(PlayerPipeline* pipeline);
+    void Replace(std::shared_ptr<PlayerPipeline> pipeline);
+    // A pipeline for the next song: the desktop's output, or silence while an
+    // earlier desktop output is still stuck opening.
+    std::shared_ptr<PlayerPipeline> NextPipeline();
+    // A new start of the current song: what is known of the last one goes.
+    void NewGeneration();
     // Starts the current file on the pipeline.
     void StartOpening();
     // Starts the first song now if it still waits for the event loop.
     void StartPendingOpening();
     // Gives up the desktop's output for this song if it holds the song up.
     void CheckOutput();
-    void HandleMessage(GstMessage* message, quint64 generation);
+    void HandleEvent(const PlayerPipeline::Event& event);
+    void HandleMessage(GstMessage* message);
     void ReportError(GstMessage* message);
     void TakeTags(GstMessage* message);
     void QueryDuration();
@@ -88,7 +94,10 @@ private:
     PlayerPipeline::Identity identity_;
     // Kept here, so that they carry over to the next pipeline.
     PlayerPipeline::Settings settings_;
-    PlayerPipeline* pipeline_ = nullptr;
+    std::shared_ptr<PlayerPipeline> pipeline_;
+    // The last pipeline given up while its desktop output was opening, until
+    // it has ended.
+    std::weak_ptr<PlayerPipeline> stuck_;
     bool opened_ = false;  // a song was started on a pipeline
     bool pending_ = false; // the first song waits for the event loop to turn
     QString currentFile_;
@@ -104,7 +113,10 @@ private:
     // The limits of the song opening now.
     QTimer openingLimit_;
     QTimer outputLimit_;
-    // Counts the starts of a song on a pipeline; messages of an earlier start
-    // are dropped.
+    // Counts the starts of a song on a pipeline; events of an earlier start
+    // are dropped. What the events told of this start:
     quint64 generation_ = 0;
+    QElapsedTimer openRunning_; // since its open began to run
+    bool started_ = false;      // the state change that opens it returned
+    bool soundReached_ = false; // its sound reached the output
 };

@@ -2,10 +2,13 @@
 
 #include <cmath>
 #include <cstdio>
+#include <future>
+#include <utility>
 
 #include <gst/base/gstbasesink.h>
 #include <gst/base/gstbasetransform.h>
 #include <gst/gst.h>
+#include <pthread.h>
 
 namespace {
 
@@ -19,10 +22,6 @@ constexpr int PlayFlagSoftVolume = 0x10;
 void EnsureGstreamer() {
     if (!gst_is_initialized())
         gst_init(nullptr, nullptr);
-}
-
-bool Named(GstElement* element, const char* name) {
-    return g_str_equal(GST_OBJECT_NAME(element), name);
 }
 
 bool HoldsFakeSink(GstElement* element) {
@@ -119,21 +118,40 @@ bool ChangesWhatThePlayerReports(GstMessage* message) {
     }
 }
 
+// The pipeline's thread is named "pipeline" while it serves one, so that
+// tools (top -H, a test) can tell it from GStreamer's streaming threads. GLib
+// may keep the thread for other work once the pipeline has ended.
+void NameThread(const char* name) {
+    pthread_setname_np(pthread_self(), name);
+}
+
 void RunCommand(gpointer command, gpointer) {
+    NameThread("pipeline");
     auto* run = static_cast<std::function<void()>*>(command);
     (*run)();
     delete run;
 }
 
+void PushTo(GThreadPool* thread, std::function<void()> command) {
+    g_thread_pool_push(thread, new std::function<void()>(std::move(command)), nullptr);
+}
+
+qint64 NowMilliseconds() {
+    return g_get_monotonic_time() / 1000;
+}
+
 } // namespace
 
-// Hands the bus messages that matter to the listener, on GStreamer's threads.
-// A sync handler that drops a message owns it.
+// Hands the bus messages that matter to the listener, on GStreamer's threads,
+// with the generation of the file in the playbin. A sync handler that drops a
+// message owns it.
 struct BusBridge {
     static GstBusSyncReply OnMessage(GstBus*, GstMessage* message, gpointer data) {
+        auto* pipeline = static_cast<PlayerPipeline*>(data);
+        std::shared_ptr<GstMessage> held(message, gst_message_unref);
         if (ChangesWhatThePlayerReports(message))
-            static_cast<PlayerPipeline*>(data)->Deliver(message);
-        gst_message_unref(message);
+            pipeline->Tell(
+                {PlayerPipeline::Event::Kind::Message, pipeline->playing_.load(), std::move(held)});
         return GST_BUS_DROP;
     }
 };
@@ -169,9 +187,9 @@ struct OutputSetup {
     }
 };
 
-GstElement* PlayerPipeline::SilentSink(const char* name) {
+GstElement* PlayerPipeline::SilentSink() {
     EnsureGstreamer();
-    GstElement* sink = gst_element_factory_make("fakesink", name);
+    GstElement* sink = gst_element_factory_make("fakesink", nullptr);
     g_object_set(sink, "sync", TRUE, nullptr);
     return sink;
 }
@@ -182,13 +200,13 @@ void PlayerPipeline::SaySilent() {
 
 // autoaudiosink itself falls back to a fake sink, which is found among its
 // children.
-GstElement* PlayerPipeline::DesktopSink(bool sayIfSilent) {
+PlayerPipeline::Sink PlayerPipeline::DesktopSink(bool sayIfSilent) {
     EnsureGstreamer();
-    GstElement* sink = gst_element_factory_make("autoaudiosink", DesktopSinkName);
+    GstElement* sink = gst_element_factory_make("autoaudiosink", nullptr);
     if (sink && gst_element_set_state(sink, GST_STATE_READY) != GST_STATE_CHANGE_FAILURE &&
         !HoldsFakeSink(sink)) {
         gst_element_set_state(sink, GST_STATE_NULL);
-        return sink;
+        return {sink, Output::Desktop};
     }
     if (sink) {
         gst_element_set_state(sink, GST_STATE_NULL);
@@ -196,31 +214,41 @@ GstElement* PlayerPipeline::DesktopSink(bool sayIfSilent) {
     }
     if (sayIfSilent)
         SaySilent();
-    return SilentSink(SilentSinkName);
+    return {SilentSink(), Output::Silent};
 }
 
-PlayerPipeline::PlayerPipeline(std::future<GstElement*> sink, const Identity& identity,
-                               const Settings& settings, Listener listener)
-    : thread_(g_thread_pool_new(&RunCommand, nullptr, 1, TRUE, nullptr)),
-      sinkSource_(std::move(sink)), identity_(identity), settings_(settings),
-      listener_(std::move(listener)) {}
+PlayerPipeline::PlayerPipeline(Sink sink, const Identity& identity, const Settings& settings,
+                               Listener listener, bool sayIfSilent)
+    : thread_(g_thread_pool_new(&RunCommand, nullptr, 1, TRUE, nullptr)), sink_(sink),
+      sayIfSilent_(sayIfSilent), identity_(identity), setup_(Setup{settings, false}),
+      listener_(std::move(listener)), output_(sink.kind) {}
 
-PlayerPipeline* PlayerPipeline::ToDesktop(const Identity& identity, const Settings& settings,
-                                          Listener listener, bool sayIfSilent) {
-    return new PlayerPipeline(
-        std::async(std::launch::deferred, [sayIfSilent] { return DesktopSink(sayIfSilent); }),
-        identity, settings, std::move(listener));
+std::shared_ptr<PlayerPipeline> PlayerPipeline::Create(Sink sink, const Identity& identity,
+                                                       const Settings& settings, Listener listener,
+                                                       bool sayIfSilent) {
+    return std::shared_ptr<PlayerPipeline>(
+        new PlayerPipeline(sink, identity, settings, std::move(listener), sayIfSilent));
 }
 
-PlayerPipeline* PlayerPipeline::ToSilence(const Identity& identity, const Settings& settings,
-                                          Listener listener) {
-    auto* pipeline = new PlayerPipeline(
-        std::async(std::launch::deferred, [] { return SilentSink(SilentSinkName); }), identity,
-        settings, std::move(listener));
-    pipeline->output_ = Output::Silent;
-    return pipeline;
+std::shared_ptr<PlayerPipeline> PlayerPipeline::ToDesktop(const Identity& identity,
+                                                          const Settings& settings,
+                                                          Listener listener, bool sayIfSilent) {
+    return Create({nullptr, Output::Desktop}, identity, settings, std::move(listener), sayIfSilent);
 }
 
+std::shared_ptr<PlayerPipeline>
+PlayerPipeline::ToSilence(const Identity& identity, const Settings& settings, Listener listener) {
+    return Create({nullptr, Output::Silent}, identity, settings, std::move(listener));
+}
+
+std::shared_ptr<PlayerPipeline> PlayerPipeline::ToSink(GstElement* sink, const Identity& identity,
+                                                       const Settings& settings,
+                                                       Listener listener) {
+    return Create({sink, Output::Given}, identity, settings, std::move(listener));
+}
+
+// Runs where the last owner lets go: on the pipeline's own thread once
+// retired, so that a sound server that hangs holds up no one else.
 PlayerPipeline::~PlayerPipeline() {
     if (playbin_) {
         gst_element_set_state(playbin_, GST_STATE_NULL);
@@ -229,47 +257,60 @@ PlayerPipeline::~PlayerPipeline() {
         gst_object_unref(bus);
         gst_object_unref(input_);
         gst_object_unref(playbin_);
-    } else if (sinkSource_.valid() &&
-               sinkSource_.wait_for(std::chrono::seconds(0)) != std::future_status::deferred) {
-        // Never built: the sink opened for it was never taken over.
-        gst_object_unref(gst_object_ref_sink(sinkSource_.get()));
+    } else if (sink_.element) {
+        gst_object_unref(gst_object_ref_sink(sink_.element)); // given, never taken over
     }
 }
 
-void PlayerPipeline::Retire(int waitMilliseconds) {
-    {
-        std::lock_guard<std::mutex> hold(listenerLock_);
-        listener_ = nullptr;
-    }
+void PlayerPipeline::Retire(std::shared_ptr<PlayerPipeline> pipeline, int waitMilliseconds) {
+    pipeline->retired_ = true;
+    pipeline->listener_.With([](Listener& listener) { listener = nullptr; });
     auto ended = std::make_shared<std::promise<void>>();
     std::future<void> done = ended->get_future();
-    GThreadPool* thread = thread_;
-    g_thread_pool_push(thread, new std::function<void()>([this, ended] {
-                           delete this;
-                           ended->set_value();
-                       }),
-                       nullptr);
+    GThreadPool* thread = pipeline->thread_;
+    // The owner's share goes to the thread's last command, which ends it.
+    PushTo(thread, [pipeline = std::move(pipeline), ended]() mutable {
+        pipeline.reset();
+        NameThread("pipeline ended");
+        ended->set_value();
+    });
     // The thread ends after its last command, and the pool with it.
     g_thread_pool_free(thread, FALSE, FALSE);
     if (waitMilliseconds > 0)
         done.wait_for(std::chrono::milliseconds(waitMilliseconds));
 }
 
-void PlayerPipeline::Post(std::function<void()> command) {
+void PlayerPipeline::Post(std::function<void(PlayerPipeline&)> command) {
     if (!building_) {
         building_ = true;
-        g_thread_pool_push(thread_, new std::function<void()>([this] { Build(); }), nullptr);
+        Push([](PlayerPipeline& pipeline) { pipeline.Build(); });
     }
-    g_thread_pool_push(thread_, new std::function<void()>(std::move(command)), nullptr);
+    Push(std::move(command));
+}
+
+// Each command shares the pipeline, and runs only while it is not retired.
+void PlayerPipeline::Push(std::function<void(PlayerPipeline&)> command) {
+    PushTo(thread_, [self = shared_from_this(), command = std::move(command)] {
+        if (self->retired_)
+            return;
+        self->busySince_ = NowMilliseconds();
+        command(*self);
+        self->busySince_ = 0;
+    });
+}
+
+qint64 PlayerPipeline::BusyMilliseconds() const {
+    const qint64 since = busySince_.load();
+    return since == 0 ? 0 : NowMilliseconds() - since;
 }
 
 void PlayerPipeline::Build() {
-    GstElement* sink = sinkSource_.get();
     EnsureGstreamer();
-    if (Named(sink, SilentSinkName))
-        output_ = Output::Silent;
-    else if (!Named(sink, DesktopSinkName))
-        output_ = Output::Given;
+    if (!sink_.element)
+        sink_ = sink_.kind == Output::Desktop ? DesktopSink(sayIfSilent_)
+                                              : Sink{SilentSink(), Output::Silent};
+    GstElement* sink = std::exchange(sink_.element, nullptr); // the playbin's from here
+    output_ = sink_.kind;
     // Into silence, volume and balance change nothing anyone hears: the
     // sound goes to the sink as it is decoded.
     const bool heard = output_ != Output::Silent;
@@ -292,31 +333,40 @@ void PlayerPipeline::Build() {
     GstBus* bus = gst_element_get_bus(playbin_);
     gst_bus_set_sync_handler(bus, &BusBridge::OnMessage, this, nullptr);
     gst_object_unref(bus);
-    std::lock_guard<std::mutex> hold(settingsLock_);
-    SetSettings(settings_);
     built_ = true;
+    setup_.With([this](Setup& setup) {
+        SetSettings(setup.settings);
+        setup.built = true;
+    });
 }
 
-void PlayerPipeline::Deliver(GstMessage* message) {
-    std::lock_guard<std::mutex> hold(listenerLock_);
-    if (listener_)
-        listener_(message, generation_.load());
+void PlayerPipeline::Tell(Event event) {
+    listener_.With([&event](Listener& listener) {
+        if (listener)
+            listener(std::move(event));
+    });
 }
 
 void PlayerPipeline::Open(const QByteArray& fileName, quint64 generation, bool paused) {
-    Post([this, fileName, generation, paused] { OpenNow(fileName, generation, paused); });
+    requested_ = generation;
+    Post([fileName, generation, paused](PlayerPipeline& pipeline) {
+        pipeline.OpenNow(fileName, generation, paused);
+    });
 }
 
 void PlayerPipeline::OpenNow(const QByteArray& fileName, quint64 generation, bool paused) {
+    if (generation != requested_.load())
+        return; // replaced by a later open
+    Tell({Event::Kind::Opening, generation, nullptr});
     gst_element_set_state(playbin_, GST_STATE_NULL); // the old file's last messages go first
-    generation_ = generation;
+    playing_ = generation;
     gchar* uri = gst_filename_to_uri(fileName.constData(), nullptr);
     g_object_set(playbin_, "uri", uri, nullptr);
     g_free(uri);
     WatchSoundReaching(generation);
     const GstStateChangeReturn result =
         gst_element_set_state(playbin_, paused ? GST_STATE_PAUSED : GST_STATE_PLAYING);
-    started_ = generation;
+    Tell({Event::Kind::Started, generation, nullptr});
     if (result == GST_STATE_CHANGE_FAILURE) {
         GError* error = g_error_new_literal(GST_STREAM_ERROR, GST_STREAM_ERROR_FAILED,
                                             "the file cannot be played");
@@ -326,41 +376,42 @@ void PlayerPipeline::OpenNow(const QByteArray& fileName, quint64 generation, boo
     }
 }
 
-// Notes the first sound of the file that reaches the output: if the file
-// still has not opened then, the output is what holds it up. The note of an
-// earlier file that never sounded may come later, and is then no news.
+// Tells of the first sound of the file that reaches the output: if the file
+// still has not opened then, the output is what holds it up. The news of an
+// earlier file that never sounded may come later, and is then dropped.
 void PlayerPipeline::WatchSoundReaching(quint64 generation) {
     using Reach = std::pair<PlayerPipeline*, quint64>;
     gst_pad_add_probe(
         input_, GstPadProbeType(GST_PAD_PROBE_TYPE_BUFFER | GST_PAD_PROBE_TYPE_BUFFER_LIST),
         [](GstPad*, GstPadProbeInfo*, gpointer data) {
             const auto* reach = static_cast<Reach*>(data);
-            quint64 known = reach->first->reached_.load();
-            while (known < reach->second &&
-                   !reach->first->reached_.compare_exchange_weak(known, reach->second)) {
-            }
+            reach->first->Tell({Event::Kind::SoundReached, reach->second, nullptr});
             return GST_PAD_PROBE_REMOVE;
         },
         new Reach(this, generation), [](gpointer data) { delete static_cast<Reach*>(data); });
 }
 
 void PlayerPipeline::Play() {
-    Post([this] { gst_element_set_state(playbin_, GST_STATE_PLAYING); });
+    Post([](PlayerPipeline& pipeline) {
+        gst_element_set_state(pipeline.playbin_, GST_STATE_PLAYING);
+    });
 }
 
 void PlayerPipeline::Pause() {
-    Post([this] { gst_element_set_state(playbin_, GST_STATE_PAUSED); });
+    Post([](PlayerPipeline& pipeline) {
+        gst_element_set_state(pipeline.playbin_, GST_STATE_PAUSED);
+    });
 }
 
 void PlayerPipeline::Stop(double rate) {
-    Post([this, rate] {
-        gst_element_set_state(playbin_, GST_STATE_PAUSED);
-        SeekNow(rate, 0);
+    Post([rate](PlayerPipeline& pipeline) {
+        gst_element_set_state(pipeline.playbin_, GST_STATE_PAUSED);
+        pipeline.SeekNow(rate, 0);
     });
 }
 
 void PlayerPipeline::Seek(double rate, double seconds) {
-    Post([this, rate, seconds] { SeekNow(rate, seconds); });
+    Post([rate, seconds](PlayerPipeline& pipeline) { pipeline.SeekNow(rate, seconds); });
 }
 
 void PlayerPipeline::SeekNow(double rate, double seconds) {
@@ -372,17 +423,20 @@ void PlayerPipeline::SeekNow(double rate, double seconds) {
 
 void PlayerPipeline::Close() {
     if (building_)
-        Post([this] { gst_element_set_state(playbin_, GST_STATE_NULL); });
+        Post([](PlayerPipeline& pipeline) {
+            gst_element_set_state(pipeline.playbin_, GST_STATE_NULL);
+        });
 }
 
 // Set at once, so that the sound after the call has them: setting them
 // never waits on the sound server. Until the pipeline is built, they wait
 // for the build.
 void PlayerPipeline::Apply(const Settings& settings) {
-    std::lock_guard<std::mutex> hold(settingsLock_);
-    settings_ = settings;
-    if (built_)
-        SetSettings(settings_);
+    setup_.With([this, &settings](Setup& setup) {
+        setup.settings = settings;
+        if (setup.built)
+            SetSettings(settings);
+    });
 }
 
 void PlayerPipeline::SetSettings(const Settings& settings) {
@@ -409,18 +463,19 @@ double PlayerPipeline::Position() const {
     // It asks the output, where the position is known, rather than walking
     // all of playbin's bins down to it.
     gint64 position = 0;
-    if (!gst_element_query_position(outputBin_, GST_FORMAT_TIME, &position) || position < 0)
+    if (!built_ || !gst_element_query_position(outputBin_, GST_FORMAT_TIME, &position) ||
+        position < 0)
         return 0;
     return double(position) / GST_SECOND;
 }
 
 double PlayerPipeline::Duration() const {
     gint64 length = 0;
-    if (gst_element_query_duration(playbin_, GST_FORMAT_TIME, &length) && length > 0)
+    if (built_ && gst_element_query_duration(playbin_, GST_FORMAT_TIME, &length) && length > 0)
         return double(length) / GST_SECOND;
     return 0;
 }
 
 bool PlayerPipeline::IsInOutput(GstObject* object) const {
-    return gst_object_has_as_ancestor(object, GST_OBJECT(outputBin_));
+    return built_ && gst_object_has_as_ancestor(object, GST_OBJECT(outputBin_));
 }

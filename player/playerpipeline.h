@@ -3,15 +3,32 @@
 // Every command runs on that thread, in the order given: a state change can
 // wait on the sound server (connecting, corking a stream), and a server that
 // answers late or never then holds up that thread, never the windows. A
-// pipeline whose thread is stuck is retired and replaced; it ends itself if
-// its thread ever comes free.
+// pipeline whose thread is stuck is retired and replaced: it runs none of its
+// queued commands after that, and ends on its own thread once that thread
+// comes free. Its queued commands and its owner share it.
+//
+// Who may touch what:
+// | Windows' thread (the owner)     | Pipeline's thread          | Streaming threads   |
+// |---------------------------------|----------------------------|---------------------|
+// | posts commands; Retire          | runs the commands, Build   | bus messages, the   |
+// | Apply: settings_                | Build: settings_           | sound's first       |
+// | reads output_, busySince_       | writes output_, busySince_ | buffer: events      |
+// | Position, Duration, IsInOutput: | writes the elements once,  |                     |
+// | the elements, once built_ reads | in Build, before built_    |                     |
+// | true                            |                            |                     |
+// | sets requested_ (Open)          | reads it; sets playing_    | read playing_       |
+//
+// Locks: settings_ guards the settings and whether they can be set on the
+// elements yet; listener_ guards the listener, so that no event is handed
+// on once Retire has returned. The rest is atomic, or written before built_.
 
 #include <atomic>
 #include <functional>
-#include <future>
-#include <mutex>
+#include <memory>
 
 #include <QByteArray>
+
+#include "player/guarded.h"
 
 typedef struct _GstElement GstElement;
 typedef struct _GstMessage GstMessage;
@@ -19,7 +36,7 @@ typedef struct _GstObject GstObject;
 typedef struct _GstPad GstPad;
 typedef struct _GThreadPool GThreadPool;
 
-class PlayerPipeline {
+class PlayerPipeline : public std::enable_shared_from_this<PlayerPipeline> {
 public:
     // Where the sound goes.
     enum class Output {
@@ -38,35 +55,46 @@ public:
         bool mute = false;
         float pan = 0;
     };
-    // Called on GStreamer's threads with each message that changes what the
-    // player reports, and the generation of the file that it belongs to.
-    using Listener = std::function<void(GstMessage*, quint64 generation)>;
+    // A fact from the pipeline's threads, about the file of one generation.
+    struct Event {
+        enum class Kind {
+            Opening,      // its open began to run on the pipeline's thread
+            Started,      // the state change that opens it returned
+            SoundReached, // its first sound reached the output
+            Message,      // a bus message that changes what the player reports
+        };
+        Kind kind;
+        quint64 generation;
+        std::shared_ptr<GstMessage> message; // with Message
+    };
+    // Called on the pipeline's threads; must only hand the event on.
+    using Listener = std::function<void(Event)>;
 
-    // The sink is taken from the future on the pipeline's thread when the
-    // pipeline is first needed. A sink named DesktopSinkName is the desktop's
-    // output, one named SilentSinkName the fallback; any other one is given.
-    PlayerPipeline(std::future<GstElement*> sink, const Identity& identity,
-                   const Settings& settings, Listener listener);
-    // A pipeline that opens the desktop's output afresh, or a silent one.
-    static PlayerPipeline* ToDesktop(const Identity& identity, const Settings& settings,
-                                     Listener listener, bool sayIfSilent);
-    static PlayerPipeline* ToSilence(const Identity& identity, const Settings& settings,
-                                     Listener listener);
+    // A pipeline into the desktop's output, opened afresh on the pipeline's
+    // thread when first needed; where none opens, into silence (said once on
+    // standard error when sayIfSilent).
+    static std::shared_ptr<PlayerPipeline> ToDesktop(const Identity& identity,
+                                                     const Settings& settings, Listener listener,
+                                                     bool sayIfSilent);
+    static std::shared_ptr<PlayerPipeline> ToSilence(const Identity& identity,
+                                                     const Settings& settings, Listener listener);
+    // Into the given sink element, which the pipeline takes over.
+    static std::shared_ptr<PlayerPipeline> ToSink(GstElement* sink, const Identity& identity,
+                                                  const Settings& settings, Listener listener);
+    ~PlayerPipeline();
 
-    static constexpr const char* DesktopSinkName = "desktop-output";
-    static constexpr const char* SilentSinkName = "silent-output";
     static void SaySilent();
-    // A sink that plays at real speed into silence. Unnamed, a player takes it
-    // as a given sink; named SilentSinkName, as the fallback.
-    static GstElement* SilentSink(const char* name = nullptr);
+    // A sink that plays at real speed into silence.
+    static GstElement* SilentSink();
 
-    // Stops the listener at once and ends the pipeline once its thread is
-    // free; waits up to the given milliseconds for that. The object is gone
-    // afterwards.
-    void Retire(int waitMilliseconds = 0);
+    // Stops the events at once; the pipeline runs none of its queued commands
+    // and ends on its own thread once that thread is free. Waits up to the
+    // given milliseconds for that end.
+    static void Retire(std::shared_ptr<PlayerPipeline> pipeline, int waitMilliseconds = 0);
 
     // Commands, carried out in order on the pipeline's thread, but for
-    // Apply, which sets what it can at once.
+    // Apply, which sets what it can at once. An open that a later open has
+    // replaced before it ran is skipped.
     void Open(const QByteArray& fileName, quint64 generation, bool paused);
     void Play();
     void Pause();
@@ -78,48 +106,59 @@ public:
     void Apply(const Settings& settings);
 
     Output output() const { return output_.load(); }
-    // Whether the state change that opens the file of this generation has
-    // returned: the sound output is open.
-    bool Started(quint64 generation) const { return started_.load() >= generation; }
-    // Whether sound of the file of this generation has reached the output.
-    bool SoundReached(quint64 generation) const { return reached_.load() >= generation; }
+    // How long the command running on the pipeline's thread has run: 0 when
+    // none runs.
+    qint64 BusyMilliseconds() const;
 
-    // Read on the caller's thread, once the file has opened.
+    // Nothing until the pipeline is built.
     double Position() const;
     double Duration() const;
     bool IsInOutput(GstObject* object) const;
 
 private:
-    // Opens the desktop's audio sink, or where none opens a silent one (said
-    // once on standard error when sayIfSilent). Blocks while the server
-    // answers: it runs on the pipeline's thread.
-    static GstElement* DesktopSink(bool sayIfSilent);
-    ~PlayerPipeline();
-    void Post(std::function<void()> command);
+    struct Sink {
+        GstElement* element = nullptr; // made on the pipeline's thread where null
+        Output kind = Output::Desktop;
+    };
+    struct Setup {
+        Settings settings;
+        bool built = false; // the settings can be set on the elements
+    };
+
+    PlayerPipeline(Sink sink, const Identity& identity, const Settings& settings, Listener listener,
+                   bool sayIfSilent);
+    static std::shared_ptr<PlayerPipeline> Create(Sink sink, const Identity& identity,
+                                                  const Settings& settings, Listener listener,
+                                                  bool sayIfSilent = false);
+    // Opens the desktop's audio sink, or where none opens a silent one. Blocks
+    // while the server answers: it runs on the pipeline's thread.
+    static Sink DesktopSink(bool sayIfSilent);
+    void Post(std::function<void(PlayerPipeline&)> command);
+    void Push(std::function<void(PlayerPipeline&)> command);
     void Build();
     void OpenNow(const QByteArray& fileName, quint64 generation, bool paused);
     void WatchSoundReaching(quint64 generation);
     void SeekNow(double rate, double seconds);
     void SetSettings(const Settings& settings);
-    void Deliver(GstMessage* message);
+    void Tell(Event event);
 
     GThreadPool* thread_;
     bool building_ = false; // the build was posted
-    std::mutex settingsLock_;
-    bool built_ = false; // guarded by settingsLock_
-    std::future<GstElement*> sinkSource_;
+    Sink sink_;
+    const bool sayIfSilent_;
     Identity identity_;
-    Settings settings_; // guarded by settingsLock_
-    std::atomic<Output> output_{Output::Desktop};
+    Guarded<Setup> setup_;
+    Guarded<Listener> listener_;
+    std::atomic<bool> retired_{false};
+    std::atomic<Output> output_;
+    std::atomic<qint64> busySince_{0};  // when the running command began; 0: none runs
+    std::atomic<quint64> requested_{0}; // the generation of the latest open posted
+    std::atomic<quint64> playing_{0};   // the generation of the file in the playbin
+    std::atomic<bool> built_{false};
     GstElement* playbin_ = nullptr;
     GstElement* panorama_ = nullptr;
     GstElement* outputBin_ = nullptr; // owned by playbin_
     GstPad* input_ = nullptr;         // the output bin's input
-    std::atomic<quint64> generation_{0};
-    std::atomic<quint64> started_{0};
-    std::atomic<quint64> reached_{0};
-    std::mutex listenerLock_;
-    Listener listener_;
 
     friend struct BusBridge;
     friend struct OutputSetup;

@@ -1,5 +1,4 @@
 #include <cmath>
-#include <future>
 #include <memory>
 
 #include <QFile>
@@ -141,9 +140,7 @@ TEST_F(RealPlayer, FilesThatCannotPlayEndTheWaitAndLeaveThePlayerUsable) {
 // As at start-up: the pipeline is built when the first song starts, at the
 // next turn of the event loop; a command given before that still holds.
 TEST_F(RealPlayer, CommandsBeforeTheFirstSongStartsAreKept) {
-    std::promise<GstElement*> opened;
-    opened.set_value(PlayerPipeline::SilentSink());
-    GstMediaPlayer first(opened.get_future(), {});
+    GstMediaPlayer first(PlayerPipeline::SilentSink());
     first.OpenFile(song("tone.mp3"));
     EXPECT_TRUE(first.StillOpening());
     first.Pause();

@@ -1,7 +1,6 @@
 #include "tests/support/outputlevels.h"
 
 #include <cmath>
-#include <future>
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -57,9 +56,7 @@ ChannelLevels MeasureOutput(const QString& path,
     gst_object_ref(sink);
     // Built as the program builds it: the pipeline comes at the first need,
     // and the first song starts when the event loop turns.
-    std::promise<GstElement*> opened;
-    opened.set_value(sink);
-    GstMediaPlayer player(opened.get_future(), {});
+    GstMediaPlayer player(sink);
     player.OpenFile(path);
     prepare(player);
     ChannelLevels levels = Pull(sink, Second);
