@@ -1,7 +1,8 @@
 // The real player on the desktop's sound path, against a private PulseAudio
 // server with a null sink: the stream names the program to the server and asks
 // for a deeper buffer than the sink's default, and when the server goes away
-// mid-song the player says so and plays the next song once the server is back.
+// mid-song the player says so and plays the next song once the server is back,
+// even the last of a burst.
 
 #include <algorithm>
 #include <cmath>
@@ -75,9 +76,14 @@ TEST(SoundServer, StreamNamesTheProgramAndOutlivesARestartOfTheServer) {
     EXPECT_TRUE(stopped);
     EXPECT_NE(said.find("the sound output was lost"), std::string::npos) << said;
 
+    // Then a burst of songs, as a desktop hands over thousands at once: the
+    // opens that a later one replaced are skipped, so the last one opens the
+    // output well within its limit.
     ASSERT_TRUE(server.Start());
-    player.OpenFile(songs.at("second.mp3"));
+    for (int n = 0; n < 3000; ++n)
+        player.OpenFile(songs.at(n % 2 == 0 ? "first.mp3" : "second.mp3"));
     EXPECT_TRUE(Advances(player));
+    EXPECT_FALSE(player.Silent());
     EXPECT_TRUE(server.Run({"list", "sink-inputs"}).contains("Tunevault"));
 }
 
