@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# shellcheck disable=SC2154 # tunevault, work, output and e2e come from harness.sh
+# The MPRIS scenario's session, run by mpris_e2e.sh under Xvfb.
+# Needs: tunevault, work, output, e2e.
+set -euo pipefail
+# shellcheck source=tests/e2e/sessionhelpers.sh
+source "$e2e/sessionhelpers.sh"
+# A sanitizer build keeps up to 256 MB of freed memory aside, which would
+# read as growth in the memory check below; 1 MB still catches a recent use.
+ASAN_OPTIONS="${ASAN_OPTIONS:-}:quarantine_size_mb=1" "$tunevault" 2>"$output/mpris-stderr.txt" &
+app=$!
+trap 'kill $app 2>/dev/null || true' EXIT
+# A fingerprint of a rectangle of the control panel (w h x y in pixels).
+panel_area() {
+    import -window "$(visible 'Tunevault control panel')" "$work/panel.png"
+    convert "$work/panel.png" -crop "${1}x${2}+${3}+${4}" +repage -format '%#' info:
+}
+glyph() { panel_area 8 16 29 132; }
+volume_slider() { panel_area 52 18 85 44; }
+glyph_is() { [[ "$(glyph)" == "$1" ]]; }
+glyph_is_not() { [[ "$(glyph)" != "$1" ]]; }
+
+wait_until 30 "the song info window's showing" shown 'Tunevault song info'
+expect tunevault -l
+continue_from_song_info
+wait_until 30 "the control panel's showing" shown 'Tunevault control panel'
+expect Stopped status # the song info window's song has faded out
+
+ctl play
+expect Playing status
+title=$(ctl metadata xesam:title)
+[[ "$title" =~ ^(First_Song|Second-Song|Third)\ title$ ]] || fail "title '$title'"
+[[ "$(ctl metadata xesam:album)" == "Test Album" ]] || fail "album '$(ctl metadata xesam:album)'"
+
+playing_glyph=$(glyph)
+ctl play-pause
+expect Paused status
+wait_until 5 "the pause glyph's change on pause" glyph_is_not "$playing_glyph"
+ctl play-pause
+expect Playing status
+wait_until 5 "the pause glyph's return on play" glyph_is "$playing_glyph"
+
+# From no selected row, Next takes the first row, then the second.
+ctl next
+expect "First_Song title" metadata xesam:title
+ctl next
+expect "Second-Song title" metadata xesam:title
+expect Playing status
+
+ctl position 12
+near_12() {
+    local position
+    position=$(ctl position)
+    [[ -n "$position" ]] && awk -v p="$position" 'BEGIN { exit !(p >= 12 && p < 20) }'
+}
+wait_until 5 "the position's move to 12" near_12
+
+slider_before=$(volume_slider)
+slider_moved() { [[ "$(volume_slider)" != "$slider_before" ]]; }
+ctl volume 0.5
+expect 0.500000 volume
+wait_until 5 "the volume slider's move" slider_moved
+
+# A minute of volume sets, 100 a second, as a dragged desktop slider sends:
+# the program stays up, its memory stays flat, and the last set wins.
+{
+    read -r early late last
+    read -r readback
+} < <(/usr/bin/python3 "$e2e/volumestream.py" 60 100 $app)
+echo "resident memory during the volume stream: $early kB after 6 s, $late kB after 60 s"
+((late - early < 8192)) || fail "memory grew from $early kB to $late kB during the volume stream"
+[[ $readback == "$last" ]] || fail "the volume read back $readback after the last set of $last"
+
+dbus-send --session --type=method_call --dest=org.mpris.MediaPlayer2.tunevault \
+    /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit
+ended() { ! kill -0 $app 2>/dev/null; }
+wait_until 10 "Quit's ending the program" ended
+echo "PASS: playerctl plays, pauses, reads the title, goes next, seeks, sets the volume and quits"
