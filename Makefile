@@ -27,11 +27,7 @@ bench:
 	@scripts/install-deps.sh bench
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DTUNEVAULT_TESTS=OFF
 	cmake --build build/bench -j $(JOBS)
-	bench/inprocess.sh build/bench/bench/tunevault_bench
-	bench/songmemory.sh build/bench/bench/songmemory
-	bench/startup.sh build/bench/tunevault build/bench/bench/mapwatch build/bench/bench/floorwindow
-	bench/playing.sh build/bench/tunevault build/bench/bench/tickwindow
-	bench/volumelatency.sh build/bench/bench/volumelatency
+	bench/all.sh build/bench
 
 # A release configuration of its own, which builds neither tests nor benchmarks.
 package:

@@ -12,10 +12,28 @@ cpu_ns() {
     cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'
 }
 
-# Processor time of a group of processes together: group_ns "PID..."
+# Processor time of a process's threads but its first (the windows' thread
+# of a Qt program) so far, in nanoseconds.
+other_threads_ns() {
+    local task sum=0
+    for task in /proc/"$1"/task/*; do
+        [[ ${task##*/} == "$1" ]] && continue
+        sum=$((sum + $(awk '{ print $1 }' "$task/schedstat" 2>/dev/null || echo 0)))
+    done
+    echo "$sum"
+}
+
+# Processor time of a group of processes together: group_ns "PID..."; an
+# entry "threads:PID" counts that process's threads but its first.
 group_ns() {
     local pid sum=0
-    for pid in $1; do sum=$((sum + $(cpu_ns "$pid"))); done
+    for pid in $1; do
+        if [[ $pid == threads:* ]]; then
+            sum=$((sum + $(other_threads_ns "${pid#threads:}")))
+        else
+            sum=$((sum + $(cpu_ns "$pid")))
+        fi
+    done
     echo "$sum"
 }
 

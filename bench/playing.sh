@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Playing and idle, whole processes under Xvfb. A 192 kbps MP3 plays in
-# Tunevault (its three windows shown) and in a bare `gst-launch-1.0 playbin`
-# whose output is tuned as Tunevault's is (the floor), side by side, each
-# into a sink of its own of the same kind, and both are
-# measured over the same seconds, so that the machine's changing speed weighs
-# on both alike: a silent sink at real speed, then a private PulseAudio server
-# each with a null sink (whose processor time counts for its player).
+# Tunevault (its three windows shown) and in the floor, side by side, each
+# into a sink of its own of the same kind, all measured over the same
+# seconds, so that the machine's changing speed weighs on them alike: a
+# silent sink at real speed, then a private PulseAudio server each with a
+# null sink (whose processor time counts for its player). The floor is a bare
+# `gst-launch-1.0 playbin` whose output is tuned as Tunevault's is, and a
+# bare Qt window whose label changes once a second, as Tunevault's windows
+# tick: their sum. The bare playbin alone (the earlier floor) is printed
+# beside, and so are Tunevault's threads but the windows' one against it.
 # Tunevault is measured once the song's status messages are over (the first
 # 18 seconds of a song), as it plays most of a song. Also Tunevault idle with
 # its windows shown, alone, and its peak memory while playing; and, for scale,
@@ -47,8 +50,9 @@ start_bare() {
 }
 
 # pair SINK APP_SERVER BARE_SERVER IDLE ORDER: one pair, as the line "idle
-# app bare peak_KiB"; idle is measured only when IDLE is "idle" ("-"
-# otherwise). Each player reaches its sound server (or none) by the address
+# app bare clock threads peak_KiB" (clock: the bare ticking window; threads:
+# Tunevault's but the windows' thread); idle is measured only when IDLE is
+# "idle" ("-" otherwise). Each player reaches its sound server (or none) by the address
 # given; a server's processor time counts for its player. ORDER says which
 # player starts playing first ("app" or "bare"): the one started first tends to
 # measure a few percent higher, so the pairs take turns.
@@ -66,11 +70,14 @@ pair() {
     double_click Tunevault 30 60 # the first row of the song list
     [[ $5 == app ]] && sleep 1 && start_bare "$sink" "$bare_server"
     sleep 20 # the song's status messages
-    local shares
-    shares=$(cpu_percent_each "$seconds" "$app ${app_server#*@}" "$bare ${bare_server#*@}")
+    "$tickwindow" 2>/dev/null &
+    local clock=$! shares
+    sleep 1
+    shares=$(cpu_percent_each "$seconds" "$app ${app_server#*@}" "$bare ${bare_server#*@}" \
+        "$clock" "threads:$app")
     echo "$idle" $shares "$(awk '/VmHWM/ { print $2 }' "/proc/$app/status")"
-    kill $app $bare
-    wait $app $bare 2>/dev/null || true
+    kill $app $bare $clock
+    wait $app $bare $clock 2>/dev/null || true
 }
 
 # pairs_of NAME SINK SERVER SERVER IDLE: runs the pairs and reports them. The
@@ -84,8 +91,14 @@ pairs_of() {
             pair "$2" "$4" "$3" "$5" bare
         fi >>"$work/pairs.txt"
     done
-    report_ratio "playing, $1" "$(cut -d' ' -f2 "$work/pairs.txt" | median)" \
-        "$(cut -d' ' -f3 "$work/pairs.txt" | median)" 1.05 "% of a core"
+    local app bare
+    app=$(cut -d' ' -f2 "$work/pairs.txt" | median)
+    bare=$(cut -d' ' -f3 "$work/pairs.txt" | median)
+    report_ratio "playing, $1" "$app" \
+        "$(awk '{ print $3 + $4 }' "$work/pairs.txt" | median)" 1.05 "% of a core"
+    report_scale "  against the bare playbin alone" "$app" "$bare" "% of a core"
+    report_scale "  its threads but the windows' one, the same" \
+        "$(cut -d' ' -f5 "$work/pairs.txt" | median)" "$bare" "% of a core"
 }
 
 # A server is given as ADDRESS@PID; no server as an address that leads nowhere,
@@ -100,7 +113,7 @@ if grep -q "playing silently" "$work/stderr.txt"; then
     report_limit "idle with the windows shown" "$(cut -d' ' -f1 "$work/pairs.txt" | median)" \
         0.05 "% of a core"
     report_limit "peak memory while playing" \
-        "$(cut -d' ' -f4 "$work/pairs.txt" | median | awk '{ print $1 / 1024 }')" 85 MiB
+        "$(cut -d' ' -f6 "$work/pairs.txt" | median | awk '{ print $1 / 1024 }')" 85 MiB
 else
     echo "playing into the silent sink: skipped, this machine has a sound device"
 fi
