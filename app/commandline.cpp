@@ -10,6 +10,7 @@
 
 #include "base/files.h"
 #include "base/names.h"
+#include "base/say.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ QStringList SongsFromCommandLine(int argc, char* argv[]) {
     for (int i = 0; i < argc; ++i)
         arguments.append(QString::fromLocal8Bit(argv[i]));
     if (!parser.parse(arguments)) {
-        std::fprintf(stderr, "tunevault: %s\n\n%s", qPrintable(parser.errorText()),
-                     qPrintable(Usage(parser)));
+        MP3Mod::Say(parser.errorText());
+        std::fprintf(stderr, "\n%s", qPrintable(Usage(parser)));
         std::exit(2);
     }
     // --help lists --help-all too; with no Qt options to add, both print the usage.
@@ -70,7 +71,8 @@ QStringList SongsFromCommandLine(int argc, char* argv[]) {
         if (MP3Mod::IsSongFile(path))
             songs.append(path);
         else
-            std::fprintf(stderr, "tunevault: not an MP3 file, left out: %s\n", argv[i]);
+            MP3Mod::Say(QStringLiteral("not an MP3 file, left out: ") +
+                        MP3Mod::DecodeFileName(QByteArray(argv[i])));
     }
     return songs;
 }

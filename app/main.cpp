@@ -11,6 +11,7 @@
 
 #include "app/commandline.h"
 #include "app/program.h"
+#include "base/say.h"
 #include "controls/picture.h"
 #include "controls/qtdialogs.h"
 #include "controls/x11.h"
@@ -49,11 +50,10 @@ bool ExplainMissingDisplay() {
     if (PlatformChosen() || !qEnvironmentVariableIsEmpty("DISPLAY"))
         return false;
     if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        std::fputs("Tunevault: this Wayland session has no XWayland (DISPLAY is not set); "
-                   "Tunevault needs XWayland to place its windows.\n",
-                   stderr);
+        MP3Mod::Say(QStringLiteral("this Wayland session has no XWayland (DISPLAY is not set); "
+                                   "Tunevault needs XWayland to place its windows."));
     else
-        std::fputs("Tunevault: no desktop session was found (DISPLAY is not set).\n", stderr);
+        MP3Mod::Say(QStringLiteral("no desktop session was found (DISPLAY is not set)."));
     return true;
 }
 
@@ -111,7 +111,7 @@ int main(int argc, char* argv[]) {
         EndAtOnce();
     case SingleInstance::Outcome::NoAnswer:
         MP3Mod::EndStartupNotification(startupId);
-        std::fputs("Tunevault is running but does not answer\n", stderr);
+        MP3Mod::Say(QStringLiteral("Tunevault is running but does not answer"));
         EndAtOnce(1);
     case SingleInstance::Outcome::First:
     case SingleInstance::Outcome::NoBus:
@@ -122,8 +122,8 @@ int main(int argc, char* argv[]) {
     // finished: like the user's input, they must not reach the windows before.
     Mpris mpris(program.MediaControls(), AppId);
     if (const QString failure = mpris.Register(QDBusConnection::sessionBus()); !failure.isEmpty())
-        std::fprintf(stderr, "Tunevault: the desktop's media controls cannot reach Tunevault: %s\n",
-                     qPrintable(failure));
+        MP3Mod::Say(QStringLiteral("the desktop's media controls cannot reach Tunevault: ") +
+                    failure);
     instance.Serve(program.MediaControls());
     return QApplication::exec();
 }

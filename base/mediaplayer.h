@@ -60,4 +60,7 @@ public:
     virtual SongTags Tags() const = 0;
     // Whether the song plays silently because no sound output could be opened.
     virtual bool Silent() const = 0;
+    // Why the last song that failed could not be played; empty before any
+    // failure.
+    virtual QString LastFailure() const = 0;
 };

@@ -1,11 +1,11 @@
 #include "library/startup.h"
 
-#include <cstdio>
 
 #include <QCoreApplication>
 
 #include "base/files.h"
 #include "base/ini.h"
+#include "base/say.h"
 #include "controls/dialogs.h"
 #include "controls/label.h"
 #include "controls/timer.h"
@@ -82,7 +82,7 @@ void Startup::StoreDirectory(const QString& folder) {
         return;
     const QString text = QStringLiteral("The settings file ") + settingsFile_ +
                          QStringLiteral(" could not be written: ") + failure;
-    std::fprintf(stderr, "Tunevault: %s\n", qPrintable(text));
+    MP3Mod::Say(text);
     dialogs_.ShowError(text);
 }
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <memory>
 #include <utility>
 
@@ -10,6 +9,7 @@
 #include <gst/gst.h>
 
 #include "base/files.h"
+#include "base/say.h"
 
 namespace {
 
@@ -145,9 +145,9 @@ bool GstMediaPlayer::Silent() const {
 }
 
 void GstMediaPlayer::Fail(const QString& reason) {
+    lastFailure_ = reason;
     if (!currentFile_.isEmpty())
-        std::fprintf(stderr, "Tunevault: cannot play %s: %s\n",
-                     MP3Mod::EncodeFileName(currentFile_).constData(), qPrintable(reason));
+        MP3Mod::Say(QStringLiteral("cannot play ") + currentFile_ + QStringLiteral(": ") + reason);
     pending_ = false;
     pipeline_->Close();
     song_ = Song::Failed;

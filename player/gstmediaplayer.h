@@ -57,6 +57,7 @@ public:
     void Balance(int balance) override;
     SongTags Tags() const override { return tags_; }
     bool Silent() const override;
+    QString LastFailure() const override { return lastFailure_; }
 
 private:
     // Where the current song is. Playing, Paused and Stopped are what the
@@ -106,6 +107,7 @@ private:
     Song opensInto_ = Song::Playing;
     double duration_ = 0;
     SongTags tags_;
+    QString lastFailure_;
     // The position last read from the pipeline, and when.
     mutable double position_ = 0;
     mutable QElapsedTimer positionRead_;

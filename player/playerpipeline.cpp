@@ -1,7 +1,6 @@
 #include "player/playerpipeline.h"
 
 #include <cmath>
-#include <cstdio>
 #include <future>
 #include <utility>
 
@@ -9,6 +8,8 @@
 #include <gst/base/gstbasetransform.h>
 #include <gst/gst.h>
 #include <pthread.h>
+
+#include "base/say.h"
 
 namespace {
 
@@ -195,7 +196,7 @@ GstElement* PlayerPipeline::SilentSink() {
 }
 
 void PlayerPipeline::SaySilent() {
-    std::fputs("Tunevault: no audio output could be opened; playing silently.\n", stderr);
+    MP3Mod::Say(QStringLiteral("no audio output could be opened; playing silently."));
 }
 
 // autoaudiosink itself falls back to a fake sink, which is found among its

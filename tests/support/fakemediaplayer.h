@@ -45,6 +45,7 @@ public:
     QString CurrentFile() const override { return currentFile; }
     SongTags Tags() const override { return tags; }
     bool Silent() const override { return silent; }
+    QString LastFailure() const override { return {}; }
     PlayState State() const override { return state; }
     bool StillOpening() const override {
         if (openingLeft == 0)
