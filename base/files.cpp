@@ -26,6 +26,12 @@
 
 namespace fs = std::filesystem;
 
+namespace {
+
+const QString NotRegular = QStringLiteral("it is not a regular file");
+
+} // namespace
+
 namespace MP3Mod {
 
 namespace {
@@ -314,32 +320,35 @@ QString PathFromFileUri(const QString& uri) {
     return DecodeFileName(path);
 }
 
-std::optional<QByteArray> ReadRegularFile(const QString& path) {
+QString ReadRegularFile(const QString& path, QByteArray& content) {
+    content.clear();
     // Non-blocking, so that a FIFO in the file's place cannot hang the reader.
     const int fd = ::open(EncodeFileName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
-        return std::nullopt;
+        return ErrorText(errno);
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
-        return std::nullopt;
+        return NotRegular;
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        return std::nullopt;
+        return file.errorString();
     }
-    QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return content;
+    content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        content.clear();
+        return file.errorString();
+    }
+    return {};
 }
 
 QString NotRegularFileReason(const QString& path) {
     struct stat info {};
     if (::stat(EncodeFileName(path).constData(), &info) != 0 || S_ISREG(info.st_mode))
         return {};
-    return QStringLiteral("it is not a regular file");
+    return NotRegular;
 }
 
 int WriteAll(int fd, const QByteArray& data) {

@@ -2,8 +2,6 @@
 // File system tests and listings of "normal files": regular files (or links to
 // them) whose name does not start with ".".
 
-#include <optional>
-
 #include <QByteArray>
 #include <QString>
 
@@ -24,9 +22,12 @@ QString ShownFileName(const QString& text);
 QString FileUri(const QString& path);
 QString PathFromFileUri(const QString& uri);
 
-// The whole content of a regular file, opened without blocking; no value
-// when path names no regular file (a FIFO, a device, a folder) or cannot be read.
-std::optional<QByteArray> ReadRegularFile(const QString& path);
+// Failures in this layer are said as a reason, an empty text on success.
+
+// Reads the whole content of a regular file, opened without blocking, into
+// content (left empty on a failure). Returns why it cannot: path names no
+// regular file (a FIFO, a device, a folder), or it cannot be read.
+QString ReadRegularFile(const QString& path, QByteArray& content);
 // Why a file cannot be written at path: empty when nothing is there or a
 // regular file is; the reason when something else (a FIFO, a folder) is.
 QString NotRegularFileReason(const QString& path);

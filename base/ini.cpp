@@ -124,10 +124,10 @@ QByteArray Joined(const IniLines& ini) {
 } // namespace
 
 QString ReadIniValue(const QString& section, const QString& key, const QString& file) {
-    const std::optional<QByteArray> content = ReadRegularFile(file);
-    if (!content)
+    QByteArray content;
+    if (!ReadRegularFile(file, content).isEmpty())
         return {};
-    const IniLines ini = SplitLines(*content);
+    const IniLines ini = SplitLines(content);
     const qsizetype header = FindSection(ini, section);
     if (header < 0)
         return {};
@@ -145,10 +145,10 @@ QString WriteIniValue(const QString& section, const QString& key, const QString&
         return reason; // a FIFO or a folder in its place is never replaced
     IniLines ini;
     if (QFileInfo::exists(file)) {
-        const std::optional<QByteArray> content = ReadRegularFile(file);
-        if (!content)
-            return QStringLiteral("it cannot be read");
-        ini = SplitLines(*content);
+        QByteArray content;
+        if (const QString failure = ReadRegularFile(file, content); !failure.isEmpty())
+            return failure;
+        ini = SplitLines(content);
     }
     SetValue(ini, section, key.toUpper(), value);
     return WriteFileWhole(file, Joined(ini));

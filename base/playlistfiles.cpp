@@ -102,14 +102,14 @@ QStringList EntryNames(const QStringList& paths) {
 }
 
 QStringList ReadPlaylistFile(const QString& path) {
-    const std::optional<QByteArray> content = ReadRegularFile(path);
-    if (!content)
+    QByteArray content;
+    if (!ReadRegularFile(path, content).isEmpty())
         return {};
     // A byte-order mark belongs to the file, not to its first entry. The rest
     // is decoded as file names are, so that a path in the file that is not
     // valid UTF-8 still names its file.
-    const qsizetype mark = content->startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    const QString text = DecodeFileName(content->mid(mark));
+    const qsizetype mark = content.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    const QString text = DecodeFileName(content.mid(mark));
     const QString folder = QFileInfo(path).absolutePath();
     QStringList entries;
     ItemReader reader(text);

@@ -157,6 +157,14 @@ int WriteTrashInfo(const QByteArray& info, const QByteArray& content) {
     return error;
 }
 
+// The result of a step's error number; refused: the file is there, and no
+// trash took it.
+TrashResult Result(int error, bool refused) {
+    if (error == 0)
+        return {};
+    return {ErrorText(error), error == ENOENT && !refused, refused};
+}
+
 TrashResult MoveInto(const Trash& trash, const QByteArray& file) {
     const QByteArray name = file.mid(file.lastIndexOf('/') + 1);
     const QByteArray content = TrashInfo(file.mid(trash.pathBase.size()));
@@ -171,7 +179,7 @@ TrashResult MoveInto(const Trash& trash, const QByteArray& file) {
         if (error != 0)
             ::unlink(info.constData());
     }
-    return {error, error != 0 && error != ENOENT};
+    return Result(error, error != ENOENT);
 }
 
 } // namespace
@@ -180,17 +188,17 @@ TrashResult TrashFile(const QString& path) {
     const QByteArray file = AbsoluteBytes(path);
     struct stat info {};
     if (::lstat(file.constData(), &info) != 0)
-        return {errno, false};
+        return Result(errno, false);
     // The folder without links or "..", as the trash names it to put it back.
     char* real = ::realpath(ParentOf(file).constData(), nullptr);
     if (real == nullptr)
-        return {errno, true};
+        return Result(errno, true);
     const QByteArray folder(real);
     std::free(real);
     int error = 0;
     const std::optional<Trash> trash = TrashFor(folder, info.st_dev, error);
     if (!trash)
-        return {error, true};
+        return Result(error, true);
     return MoveInto(*trash, WithSlash(folder) + file.mid(file.lastIndexOf('/') + 1));
 }
 

@@ -7,7 +7,8 @@
 namespace MP3Mod {
 
 struct TrashResult {
-    int error = 0;        // 0 when the file is in a trash
+    QString failure;      // why the file is not in a trash; empty when it is
+    bool gone = false;    // no file was there
     bool refused = false; // the file is there, but no trash could take it
 };
 
@@ -17,7 +18,7 @@ struct TrashResult {
 // .trashinfo is written whole and checked; its Path gives back the name's
 // exact bytes. Every step is tried once (a name taken in the trash tries the
 // next of a bounded few), so a trash that cannot take the file says so at
-// once, with the error number of the step that failed.
+// once, with the reason of the step that failed.
 TrashResult TrashFile(const QString& path);
 
 } // namespace MP3Mod

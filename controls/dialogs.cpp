@@ -9,18 +9,23 @@
 
 namespace MP3Mod {
 
-int MoveToTrashOrAsk(Dialogs& dialogs, const QString& path) {
+Deletion MoveToTrashOrAsk(Dialogs& dialogs, const QString& path) {
+    using Outcome = Deletion::Outcome;
     const TrashResult trashed = TrashFile(path);
+    if (trashed.gone)
+        return {Outcome::Gone, {}};
     if (!trashed.refused)
-        return trashed.error;
+        return {trashed.failure.isEmpty() ? Outcome::Deleted : Outcome::Failed, trashed.failure};
     const auto answer =
-        dialogs.MsgBox(path + QStringLiteral(" cannot be moved to the trash (") +
-                           ErrorText(trashed.error) + QStringLiteral("). Delete it for good?"),
+        dialogs.MsgBox(path + QStringLiteral(" cannot be moved to the trash (") + trashed.failure +
+                           QStringLiteral("). Delete it for good?"),
                        QStringLiteral("Confirmation of Delete."), Dialogs::Icon::Question,
                        Dialogs::Buttons::YesNo);
     if (answer != Dialogs::Answer::Yes)
-        return ECANCELED;
-    return ::unlink(EncodeFileName(path).constData()) == 0 ? 0 : errno;
+        return {Outcome::Kept, {}};
+    if (::unlink(EncodeFileName(path).constData()) != 0)
+        return {errno == ENOENT ? Outcome::Gone : Outcome::Failed, ErrorText(errno)};
+    return {Outcome::Deleted, {}};
 }
 
 } // namespace MP3Mod

@@ -25,10 +25,20 @@ public:
 
 namespace MP3Mod {
 
+// What became of a file to delete.
+struct Deletion {
+    enum class Outcome {
+        Deleted, // in the trash, or deleted for good at the user's word
+        Kept,    // the user said No
+        Gone,    // it was gone already
+        Failed,
+    };
+    Outcome outcome;
+    QString failure; // with Failed: why
+};
+
 // Moves the file at path to the desktop's trash. Where no trash can take it,
-// asks first whether to delete it for good (Yes, No). Returns 0 when the
-// file is gone, ECANCELED when the user kept it, or the error number of the
-// failure (ENOENT: it was gone already).
-int MoveToTrashOrAsk(Dialogs& dialogs, const QString& path);
+// asks first whether to delete it for good (Yes, No).
+Deletion MoveToTrashOrAsk(Dialogs& dialogs, const QString& path);
 
 } // namespace MP3Mod

@@ -65,12 +65,13 @@ void SongFiles::DeleteMP3Click() {
 }
 
 bool SongFiles::DeleteConfirmed(const QString& path) {
-    const int error = MP3Mod::MoveToTrashOrAsk(dialogs_, path);
-    if (error == 0 || error == ECANCELED)
-        return error == 0;
+    using Outcome = MP3Mod::Deletion::Outcome;
+    const MP3Mod::Deletion deletion = MP3Mod::MoveToTrashOrAsk(dialogs_, path);
+    if (deletion.outcome == Outcome::Deleted || deletion.outcome == Outcome::Kept)
+        return deletion.outcome == Outcome::Deleted;
     dialogs_.ShowError(
         QStringLiteral("The file ") + path + QStringLiteral(" could not be deleted: ") +
-        (error == ENOENT ? QStringLiteral("it is gone.") : MP3Mod::ErrorText(error)));
+        (deletion.outcome == Outcome::Gone ? QStringLiteral("it is gone.") : deletion.failure));
     return false;
 }
 

@@ -131,12 +131,12 @@ void PlaylistEntries::ClearListClick() {
     }
     // Kept at the user's word, the playlist stays loaded and listed. A file
     // already gone leaves nothing to delete; any other failure is said.
-    const int error = MP3Mod::MoveToTrashOrAsk(dialogs_, loaded);
-    if (error == ECANCELED)
+    const MP3Mod::Deletion deletion = MP3Mod::MoveToTrashOrAsk(dialogs_, loaded);
+    if (deletion.outcome == MP3Mod::Deletion::Outcome::Kept)
         return;
-    if (error != 0 && error != ENOENT)
+    if (deletion.outcome == MP3Mod::Deletion::Outcome::Failed)
         dialogs_.ShowError(QStringLiteral("The playlist ") + loaded +
-                           QStringLiteral(" could not be deleted: ") + MP3Mod::ErrorText(error));
+                           QStringLiteral(" could not be deleted: ") + deletion.failure);
     form4_.Entries->Clear();
     form4_.ThePlaylist->clear();
 }
