@@ -30,13 +30,21 @@ make_songs() {
     printf '[Settings]\nDIRECTORY=%s\n' "$work/music" >"$work/home/.config/tunevault/mp3.ini"
 }
 
-# Runs a session script of this folder under Xvfb, with the program's paths
-# in the work folder; what it needs comes in the exported variables.
+# Runs a session script of this folder under an X server of its own, with
+# the program's paths in the work folder; what it needs comes in the exported
+# variables. Xvfb picks a free display itself (-displayfd), so sessions
+# started at the same time never share one.
 run_session() {
     export work output e2e
-    if ! HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    local xvfb=$! status=0
+    for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
+    DISPLAY=":$(cat "$work/display")" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
         XDG_DATA_HOME="$work/home/.local/share" XDG_CACHE_HOME="$work/home/.cache" \
-        timeout 300 xvfb-run -a -s "-screen 0 1024x768x24" bash "$e2e/$1"; then
+        timeout 300 bash "$e2e/$1" || status=$?
+    kill $xvfb
+    wait $xvfb 2>/dev/null || true
+    if ((status != 0)); then
         echo "The session's output and screenshots are kept in $output"
         return 1
     fi
