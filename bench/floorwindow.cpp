@@ -6,40 +6,22 @@
 // pattern and a case-insensitive sort comes first.
 // Usage: floorwindow [--desktop] TITLE [FOLDER]
 
-#include <algorithm>
-#include <filesystem>
 #include <string>
-#include <vector>
 
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QLineEdit>
 #include <QWidget>
-#include <strings.h>
 
-namespace {
-
-void ListAndSort(const char* folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        std::string name = entry.path().filename().string();
-        if (entry.is_regular_file() && strcasestr(name.c_str(), ".mp3") != nullptr)
-            names.push_back(std::move(name));
-    }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        return strcasecmp(a.c_str(), b.c_str()) < 0;
-    });
-}
-
-} // namespace
+#include "bench/barelisting.h"
 
 int main(int argc, char* argv[]) {
     const bool desktop = argc > 1 && std::string(argv[1]) == "--desktop";
     char** args = argv + (desktop ? 2 : 1);
     const int count = argc - (desktop ? 2 : 1);
     if (count > 1)
-        ListAndSort(args[1]);
+        SortedSongNames(args[1]);
     QApplication app(argc, argv);
     QWidget window(nullptr, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     window.setWindowTitle(QString::fromLocal8Bit(args[0]));

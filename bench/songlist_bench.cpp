@@ -10,8 +10,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <strings.h>
 
+#include "bench/barelisting.h"
 #include "controls/listbox.h"
 #include "controls/listpair.h"
 #include "library/songlist.h"
@@ -39,15 +39,7 @@ QString LargeFolder() {
 void BareListing(benchmark::State& state) {
     const std::string folder = LargeFolder().toStdString();
     for (auto _ : state) {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            std::string name = entry.path().filename().string();
-            if (entry.is_regular_file() && strcasestr(name.c_str(), ".mp3") != nullptr)
-                names.push_back(std::move(name));
-        }
-        std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-            return strcasecmp(a.c_str(), b.c_str()) < 0;
-        });
+        const std::vector<std::string> names = SortedSongNames(folder);
         benchmark::DoNotOptimize(names.data());
     }
 }
