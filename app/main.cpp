@@ -12,6 +12,7 @@
 #include "app/commandline.h"
 #include "app/program.h"
 #include "base/say.h"
+#include "controls/accessibility.h"
 #include "controls/picture.h"
 #include "controls/qtdialogs.h"
 #include "controls/x11.h"
@@ -88,6 +89,7 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(AppId);
     QApplication::setWindowIcon(QIcon(MP3Mod::Picture(QStringLiteral(":/icon.png"))));
     QApplication::setQuitOnLastWindowClosed(false);
+    MP3Mod::InstallAccessibility();
     // One Tunevault on the desktop: a second launch acts through the first.
     // The name is claimed on a thread while the windows are built; none is
     // shown, and nothing asked, before the answer.

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include <QFocusEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -77,7 +79,10 @@ void ShowStatus(Label& status, const QString& text, double seconds) {
 
 } // namespace MP3Mod
 
-Label::Label(const QString& text, QWidget* parent) : QLabel(parent) {
+Label::Label(const QString& text, QWidget* parent, std::optional<Press> press)
+    : QLabel(parent), press_(press) {
+    if (press_)
+        setFocusPolicy(Qt::TabFocus);
     setTextFormat(Qt::PlainText);
     line_.setTextFormat(Qt::PlainText);
     setText(text);
@@ -126,6 +131,10 @@ void Label::paintEvent(QPaintEvent* event) {
                           .adjusted(-GlyphMargin, -GlyphMargin, GlyphMargin, GlyphMargin)))
         return; // only the background shows there, as where a sibling moved past the edge
     QPainter painter(this);
+    if (keyboardFocus_ && hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
     if (!glyph_) {
         PaintLine(painter);
         return;
@@ -152,6 +161,37 @@ void Label::PaintLine(QPainter& painter) {
     }
     line_.setText(text());
     painter.drawText(topLeft + QPointF(0, metrics.ascent()), text());
+}
+
+void Label::Activate() {
+    if (press_ == Press::DblClick)
+        emit DblClick();
+    else if (press_ == Press::Click)
+        emit Click();
+}
+
+void Label::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (press_ && (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter)) {
+        Activate();
+        return;
+    }
+    QLabel::keyPressEvent(event);
+}
+
+// The focus is drawn only when the keyboard brought it, so that the look
+// under the mouse stays as it is.
+void Label::focusInEvent(QFocusEvent* event) {
+    keyboardFocus_ =
+        event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    update();
+    QLabel::focusInEvent(event);
+}
+
+void Label::focusOutEvent(QFocusEvent* event) {
+    keyboardFocus_ = false;
+    update();
+    QLabel::focusOutEvent(event);
 }
 
 void Label::mousePressEvent(QMouseEvent* event) {

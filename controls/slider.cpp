@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,6 +24,7 @@ Slider::Slider(QWidget* parent, int minimum, int maximum, int value)
 void Slider::Value(int value) {
     const int before = PointerX();
     value_ = value;
+    AnnounceValue();
     if (PointerX() != before)
         update();
 }
@@ -55,8 +57,17 @@ void Slider::MoveByUser(int value) {
         return;
     const int old = value_;
     value_ = value;
+    AnnounceValue();
     update();
     emit ValueChanged(old, value);
+}
+
+// Tells assistive tools, where one listens, that the value changed.
+void Slider::AnnounceValue() {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleValueChangeEvent event(this, value_);
+    QAccessible::updateAccessibility(&event);
 }
 
 void Slider::MoveTo(int value) {

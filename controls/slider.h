@@ -17,6 +17,7 @@ public:
     // Moves the pointer as the user does, within the range: ValueChanged when
     // the value changes, then Released.
     void MoveTo(int value);
+    int Minimum() const { return minimum_; }
     int Maximum() const { return maximum_; }
     void Maximum(int maximum);
 
@@ -38,6 +39,7 @@ protected:
 
 private:
     void MoveByUser(int value);
+    void AnnounceValue();
     int ValueAt(int x) const;
     int PointerX() const;
 

@@ -73,9 +73,11 @@ void ControlPanel::lblpauseClick() {
     Label& glyph = *form2_.lblpause;
     if (glyph.Caption() == Form2::PauseGlyph) {
         glyph.SetCaption(Form2::ResumeGlyph);
+        glyph.setAccessibleName(Form2::ResumeName);
         media_.Pause();
     } else if (glyph.Caption() == Form2::ResumeGlyph) {
         glyph.SetCaption(Form2::PauseGlyph);
+        glyph.setAccessibleName(Form2::PauseName);
         media_.Play();
     }
 }

@@ -22,7 +22,7 @@ test=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev libx11-dev gstreamer1.0-tools
     xvfb xauth xdotool x11-utils wmctrl openbox imagemagick lame sox clang-format file
     dbus-daemon playerctl pulseaudio pulseaudio-utils desktop-file-utils appstream
-    tint2 python3-xlib python3-gi shellcheck libc6-dbg
+    tint2 python3-xlib python3-gi shellcheck libc6-dbg at-spi2-core python3-pyatspi
 )
 
 case "${1:-run}" in

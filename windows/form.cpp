@@ -93,16 +93,16 @@ void FormWindow::PlaceTwips(QWidget* control, int left, int top, int width, int 
 }
 
 Label* FormWindow::AddLabel(const char* name, const QString& caption, int left, int top, int width,
-                            int height) {
-    auto* label = new Label(caption, this);
+                            int height, std::optional<Label::Press> press) {
+    auto* label = new Label(caption, this, press);
     label->setObjectName(QString::fromLatin1(name));
     label->SetGeometryTwips(left, top, width, height);
     return label;
 }
 
 Label* FormWindow::AddGlyph(const char* name, const QString& caption, int left, int top, int width,
-                            int height) {
-    Label* glyph = AddLabel(name, caption, left, top, width, height);
+                            int height, std::optional<Label::Press> press) {
+    Label* glyph = AddLabel(name, caption, left, top, width, height, press);
     glyph->SetGlyph(true);
     return glyph;
 }

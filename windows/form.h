@@ -6,9 +6,9 @@
 
 #include <QWidget>
 
+#include "controls/label.h"
 #include "controls/twips.h"
 
-class Label;
 class QAction;
 class QMenu;
 
@@ -52,9 +52,10 @@ protected:
     // Places a child control at a rectangle given in twips.
     static void PlaceTwips(QWidget* control, int left, int top, int width, int height);
     Label* AddGlyph(const char* name, const QString& caption, int left, int top, int width,
-                    int height);
+                    int height, std::optional<Label::Press> press = std::nullopt);
+    // A label; given a press, a button (see Label).
     Label* AddLabel(const char* name, const QString& caption, int left, int top, int width,
-                    int height);
+                    int height, std::optional<Label::Press> press = std::nullopt);
     // A pop-up menu of the window, and an item of one, named for the handlers.
     QMenu* NewMenu(const char* name, const QString& caption);
     static QAction* AddItem(QMenu* menu, const char* name, const QString& caption,

@@ -38,12 +38,16 @@ void Form1::mousePressEvent(QMouseEvent* event) {
 void Form1::CreateControls() {
     Label2 = AddLabel("Label2", QStringLiteral("Tunevault \u203A By kelm \u203A Startup form"), 555,
                       0, 2835, 210);
-    TheID3 = AddLabel("TheID3", QStringLiteral("ID3"), 45, 0, 255, 180);
+    // The buttons are named for assistive tools by what they do.
+    TheID3 = AddLabel("TheID3", QStringLiteral("ID3"), 45, 0, 255, 180, Label::Press::Click);
+    TheID3->setAccessibleName(QStringLiteral("Song tags"));
     TheID3->hide();
-    Exit = AddLabel("Exit", QStringLiteral("X"), 3750, 0, 180, 285);
+    Exit = AddLabel("Exit", QStringLiteral("X"), 3750, 0, 180, 285, Label::Press::Click);
+    Exit->setAccessibleName(QStringLiteral("Exit"));
     auto textBox = [this](const char* name, const QString& text, int l, int t, int w, int h) {
         auto* box = new QLineEdit(text, this);
         box->setObjectName(QString::fromLatin1(name));
+        box->setAccessibleName(QString::fromLatin1(name));
         PlaceTwips(box, l, t, w, h);
         return box;
     };
@@ -54,6 +58,7 @@ void Form1::CreateControls() {
     RateEFX = AddLabel("RateEFX", QStringLiteral("0.0"), 1365, 765, 1215, 495);
     List1 = new ListBox(this);
     List1->setObjectName(QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("Songs"));
     PlaceTwips(List1, 210, 810, 3585, 1200);
     Stats = AddLabel("Stats", QString(), 15, 1995, 3885, 285);
     Final = AddLabel("Final", QStringLiteral("0"), 1365, 765, 1215, 495);

@@ -28,11 +28,22 @@ Form2::Form2() : FormWindow(QStringLiteral("Form2"), QStringLiteral("Tunevault c
     mp3Count = AddLabel("mp3Count", QStringLiteral("mp3counthere"), 120, 1440, 3855, 225);
     Stats2 = AddLabel("Stats2", QStringLiteral("No Song Playing."), 105, 1800, 3840, 210);
     lblplay = AddGlyph("lblplay", QStringLiteral("4"), 330, 1995, 120, 270);
-    lblpause = AddGlyph("lblpause", PauseGlyph, 450, 1995, 90, 225);
-    lblstop = AddGlyph("lblstop", QStringLiteral("<"), 555, 1995, 135, 210);
-    lblRefresh = AddGlyph("lblRefresh", QStringLiteral("'"), 720, 2010, 150, 195);
+    lblpause = AddGlyph("lblpause", PauseGlyph, 450, 1995, 90, 225, Label::Press::Click);
+    lblstop = AddGlyph("lblstop", QStringLiteral("<"), 555, 1995, 135, 210, Label::Press::Click);
+    lblRefresh =
+        AddGlyph("lblRefresh", QStringLiteral("'"), 720, 2010, 150, 195, Label::Press::Click);
     Parttime = AddLabel("Parttime", QStringLiteral("0:00"), 2940, 2055, 450, 195);
     FullTime = AddLabel("FullTime", QStringLiteral("0:00"), 3465, 2055, 465, 195);
+    // Named for assistive tools by what they do. The play glyph takes no
+    // click: it only shows.
+    lblplay->setAccessibleName(QStringLiteral("Play"));
+    lblpause->setAccessibleName(PauseName);
+    lblstop->setAccessibleName(QStringLiteral("Stop"));
+    lblRefresh->setAccessibleName(QStringLiteral("Repeat"));
+    bar->setAccessibleName(QStringLiteral("Position"));
+    Volume->setAccessibleName(QStringLiteral("Volume"));
+    bar2->setAccessibleName(QStringLiteral("Rate"));
+    bar3->setAccessibleName(QStringLiteral("Balance"));
     Timer1 = new Timer(1000, this);
     Timer2 = new Timer(1000, this);
     Timer3 = new Timer(1000, this);

@@ -29,6 +29,9 @@ public:
     // and while it is paused.
     static inline const QString PauseGlyph = QStringLiteral(";");
     static inline const QString ResumeGlyph = QStringLiteral("3");
+    // What assistive tools call the pause glyph in each state.
+    static inline const QString PauseName = QStringLiteral("Pause");
+    static inline const QString ResumeName = QStringLiteral("Resume");
     Label* lblstop;
     Label* lblRefresh;
     Label* Parttime; // play position

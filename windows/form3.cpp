@@ -7,7 +7,8 @@ Form3::Form3() : FormWindow(QStringLiteral("Form3"), QStringLiteral("Tunevault s
                       15, 3870, 210);
     lblrandom = AddLabel("lblrandom", QStringLiteral("0"), 1395, 240, 30, 30);
     lblDblClick = AddLabel("lblDblClick", QStringLiteral("Double click here to continue"), 1830,
-                           465, 2055, 225);
+                           465, 2055, 225, Label::Press::DblClick);
+    lblDblClick->setAccessibleName(QStringLiteral("Continue"));
     lblDblClick->setCursor(Qt::PointingHandCursor);
     lblstatic = AddLabel("lblstatic", QStringLiteral("Artist:"), 345, 855, 420, 180);
     lblArtist = AddLabel("lblArtist", QString(), 840, 855, 2910, 210);

@@ -21,13 +21,15 @@ Form4::Form4() : FormWindow(QStringLiteral("Form4"), QStringLiteral("Tunevault p
     ThePlaylist = AddLabel("ThePlaylist", QString(), 1365, 900, 1215, 495);
     List1 = new ListBox(this);
     List1->setObjectName(QStringLiteral("List1"));
+    List1->setAccessibleName(QStringLiteral("Playlist"));
     PlaceTwips(List1, 285, 525, 3375, 1005);
     File1 = new FileListBox(this, QStringLiteral("*.m3u*"));
     File1->setObjectName(QStringLiteral("File1"));
     PlaceTwips(File1, 285, 525, 3375, 1005);
     File1->hide();
-    Label2 = AddLabel("Label2", QStringLiteral("Options"), 1560, 1665, 585, 210);
-    Loadit = AddLabel("Loadit", QStringLiteral("Load"), 1665, 1665, 375, 225);
+    Label2 =
+        AddLabel("Label2", QStringLiteral("Options"), 1560, 1665, 585, 210, Label::Press::Click);
+    Loadit = AddLabel("Loadit", QStringLiteral("Load"), 1665, 1665, 375, 225, Label::Press::Click);
     Loadit->hide();
     for (Label* opener : {Label2, Loadit})
         opener->setCursor(Qt::PointingHandCursor);

@@ -5,11 +5,17 @@
 set -euo pipefail
 # shellcheck source=tests/e2e/sessionhelpers.sh
 source "$e2e/sessionhelpers.sh"
+# The desktop's accessibility bus, as screen readers use it; Qt talks to it
+# without waiting for a screen reader to ask.
+/usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+bus_launcher=$!
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+accessible() { /usr/bin/python3 "$e2e/accessible.py" "$@"; }
 # A sanitizer build keeps up to 256 MB of freed memory aside, which would
 # read as growth in the memory check below; 1 MB still catches a recent use.
 ASAN_OPTIONS="${ASAN_OPTIONS:-}:quarantine_size_mb=1" "$tunevault" 2>"$output/mpris-stderr.txt" &
 app=$!
-trap 'kill $app 2>/dev/null || true' EXIT
+trap 'kill $app $bus_launcher 2>/dev/null || true' EXIT
 # A fingerprint of a rectangle of the control panel (w h x y in pixels).
 panel_area() {
     import -window "$(visible 'Tunevault control panel')" "$work/panel.png"
@@ -22,9 +28,11 @@ glyph_is_not() { [[ "$(glyph)" != "$1" ]]; }
 
 wait_until 30 "the song info window's showing" shown 'Tunevault song info'
 expect tunevault -l
-continue_from_song_info
+# "Continue" through its action, as a screen reader presses it.
+accessible press Continue || fail "Continue could not be pressed through its action"
 wait_until 30 "the control panel's showing" shown 'Tunevault control panel'
 expect Stopped status # the song info window's song has faded out
+accessible check || fail "the accessibility bus shows the windows wrongly"
 
 ctl play
 expect Playing status
@@ -39,6 +47,30 @@ wait_until 5 "the pause glyph's change on pause" glyph_is_not "$playing_glyph"
 ctl play-pause
 expect Playing status
 wait_until 5 "the pause glyph's return on play" glyph_is "$playing_glyph"
+# The same buttons through their actions: Pause, then Resume (its name while
+# paused).
+accessible press Pause || fail "Pause could not be pressed through its action"
+expect Paused status
+accessible press Resume || fail "Resume could not be pressed through its action"
+expect Playing status
+# And from the keyboard: Tab to Stop, Enter; Shift+Tab back to Pause, Space.
+focused_is() { [[ "$(accessible focused)" == "$1" ]]; }
+xdotool windowfocus --sync "$(visible 'Tunevault control panel')"
+for _ in $(seq 8); do
+    focused_is Stop && break
+    xdotool key Tab
+done
+focused_is Stop || fail "Tab did not reach Stop"
+xdotool key Return
+expect Stopped status
+ctl play
+expect Playing status
+xdotool key shift+Tab
+wait_until 5 "Shift+Tab's reaching Pause" focused_is Pause
+xdotool key space
+expect Paused status
+ctl play-pause
+expect Playing status
 
 # From no selected row, Next takes the first row, then the second.
 ctl next
@@ -60,6 +92,9 @@ slider_moved() { [[ "$(volume_slider)" != "$slider_before" ]]; }
 ctl volume 0.5
 expect 0.500000 volume
 wait_until 5 "the volume slider's move" slider_moved
+# The Volume slider set through the value interface moves as the user's own.
+accessible set Volume 30 || fail "the Volume slider could not be set through its value"
+expect 0.300000 volume
 
 # A minute of volume sets, 100 a second, as a dragged desktop slider sends:
 # the program stays up, its memory stays flat, and the last set wins.
