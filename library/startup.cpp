@@ -1,6 +1,5 @@
 #include "library/startup.h"
 
-
 #include <QCoreApplication>
 
 #include "base/files.h"
