@@ -36,7 +36,7 @@ make_songs() {
 # started at the same time never share one.
 run_session() {
     export work output e2e
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$output/xvfb.txt" &
     local xvfb=$! status=0
     for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
     DISPLAY=":$(cat "$work/display")" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
