@@ -156,6 +156,8 @@ void Program::WirePlaylist() {
     QObject::connect(&form4, &Form4::MouseDown,
                      [&entries](Qt::MouseButton button) { entries.FormMouseDown(button); });
     QObject::connect(form4.Label2, &Label::Click, [&entries] { entries.Label2Click(); });
+    // The Menu key opens the window's one menu, as its "Options" label does.
+    QObject::connect(&form4, &Form4::MenuKey, [&entries] { entries.Label2Click(); });
     QObject::connect(form4.List1, &ListBox::MouseDown,
                      [&entries](Qt::MouseButton button) { entries.List1MouseDown(button); });
     QObject::connect(form4.List1, &ListBox::DoubleClick, [&entries] { entries.List1DblClick(); });
@@ -192,6 +194,8 @@ void Program::WireWindowManagement() {
     WindowManagement& windows = windows_;
     QObject::connect(&form1, &Form1::MouseDown,
                      [&windows](Qt::MouseButton button) { windows.Form1MouseDown(button); });
+    QObject::connect(&form1, &Form1::MenuKey,
+                     [&windows] { windows.Form1MouseDown(Qt::RightButton); });
     QObject::connect(form1.Label2, &Label::MouseDown,
                      [&windows](Qt::MouseButton button) { windows.Label2MouseDown(button); });
     QObject::connect(form1.Label2, &Label::DblClick, [&windows] { windows.Label2DblClick(); });

@@ -9,6 +9,7 @@
 #include <QPainterPath>
 
 #include "base/common.h"
+#include "controls/popups.h"
 #include "controls/twips.h"
 
 namespace {
@@ -163,11 +164,14 @@ void Label::PaintLine(QPainter& painter) {
     painter.drawText(topLeft + QPointF(0, metrics.ascent()), text());
 }
 
+// A menu that the press opens stands below the label, not at the pointer.
 void Label::Activate() {
-    if (press_ == Press::DblClick)
-        emit DblClick();
-    else if (press_ == Press::Click)
-        emit Click();
+    MP3Mod::OpenPopupAt(mapToGlobal(rect().bottomLeft()), [this] {
+        if (press_ == Press::DblClick)
+            emit DblClick();
+        else if (press_ == Press::Click)
+            emit Click();
+    });
 }
 
 void Label::keyPressEvent(QKeyEvent* event) {

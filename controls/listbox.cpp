@@ -1,10 +1,12 @@
 #include "controls/listbox.h"
 
 #include <QAbstractListModel>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 #include "base/files.h"
+#include "controls/popups.h"
 
 // The rows of a list box, kept as one compact text list rather than an
 // object or string a row.
@@ -143,6 +145,14 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
 void ListBox::keyPressEvent(QKeyEvent* event) {
     emit KeyDown(event->key());
     QListView::keyPressEvent(event);
+}
+
+void ListBox::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->ignore(); // the mouse's press has already been reported
+        return;
+    }
+    MP3Mod::OpenPopupAt(event->globalPos(), [this] { emit MouseDown(Qt::RightButton); });
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {

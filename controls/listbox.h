@@ -43,6 +43,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The Menu key (or Shift+F10) on the list is its right-button press.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     TextListModel* model_;

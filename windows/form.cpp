@@ -4,12 +4,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QPixmap>
 #include <QShowEvent>
 
 #include "controls/label.h"
 #include "controls/picture.h"
+#include "controls/popups.h"
 #include "controls/x11.h"
 
 void SetCaption(QAction* item, const QString& caption) {
@@ -86,6 +88,21 @@ void FormWindow::showEvent(QShowEvent* event) {
     if (companion_ && !event->spontaneous())
         MP3Mod::SkipTaskbarAndPager(*this);
     QWidget::showEvent(event);
+}
+
+void FormWindow::keyPressEvent(QKeyEvent* event) {
+    if (MP3Mod::IsMenuKey(*event))
+        MP3Mod::SendMenuKey(*this);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void FormWindow::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        event->ignore(); // the mouse's press has already been reported
+        return;
+    }
+    MP3Mod::OpenPopupAt(event->globalPos(), [this] { emit MenuKey(); });
 }
 
 void FormWindow::PlaceTwips(QWidget* control, int left, int top, int width, int height) {

@@ -42,10 +42,15 @@ signals:
     // The window system asked to close the window (Alt+F4, a task bar). The
     // windows stay; the program decides what a close means.
     void CloseRequested();
+    // The Menu key or Shift+F10, on the window or on a control of it that
+    // has no popup menu of its own.
+    void MenuKey();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     // A utility window of the program (Qt::Tool) that taskbars and pagers
     // leave out: the main window stands for the program there.
     void MarkCompanion();

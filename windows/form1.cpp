@@ -1,5 +1,6 @@
 #include "windows/form1.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -8,6 +9,7 @@
 #include "controls/label.h"
 #include "controls/listbox.h"
 #include "controls/listpair.h"
+#include "controls/popups.h"
 #include "controls/timer.h"
 
 Form1::Form1() : FormWindow(QStringLiteral("Form1"), QStringLiteral("Tunevault")) {
@@ -33,6 +35,14 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
 
 void Form1::mousePressEvent(QMouseEvent* event) {
     emit MouseDown(event->button());
+}
+
+// The song list's keys take F10 with any modifier (it adds the selected
+// song to the playlist), so Shift+F10 there opens no menu; the Menu key does.
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (focusWidget() == List1 && MP3Mod::IsMenuKey(*event))
+        return;
+    FormWindow::keyPressEvent(event);
 }
 
 void Form1::CreateControls() {

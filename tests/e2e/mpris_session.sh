@@ -55,12 +55,15 @@ accessible press Resume || fail "Resume could not be pressed through its action"
 expect Playing status
 # And from the keyboard: Tab to Stop, Enter; Shift+Tab back to Pause, Space.
 focused_is() { [[ "$(accessible focused)" == "$1" ]]; }
-xdotool windowfocus --sync "$(visible 'Tunevault control panel')"
-for _ in $(seq 8); do
-    focused_is Stop && break
-    xdotool key Tab
-done
-focused_is Stop || fail "Tab did not reach Stop"
+tab_to() {
+    xdotool windowfocus --sync "$(visible "$1")"
+    for _ in $(seq 8); do
+        focused_is "$2" && return
+        xdotool key Tab
+    done
+    fail "Tab did not reach $2"
+}
+tab_to 'Tunevault control panel' Stop
 xdotool key Return
 expect Stopped status
 ctl play
@@ -77,6 +80,16 @@ ctl next
 expect "First_Song title" metadata xesam:title
 ctl next
 expect "Second-Song title" metadata xesam:title
+expect Playing status
+# The Menu key on the song list opens the list's menu, which the arrow keys
+# walk: its eleventh item is Pause (without the menu, the keys would play
+# the third row).
+tab_to Tunevault Songs
+xdotool key Menu
+xdotool key --repeat 11 --delay 50 Down
+xdotool key Return
+expect Paused status
+ctl play-pause
 expect Playing status
 
 ctl position 12

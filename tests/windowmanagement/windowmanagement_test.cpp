@@ -1,6 +1,8 @@
 #include <map>
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMouseEvent>
@@ -174,6 +176,37 @@ TEST_F(WindowManagementTest, RightClicksOpenTheSmallMenus) {
     QTest::mousePress(&form1(), Qt::RightButton, {}, QPoint(5, 60));
     EXPECT_TRUE(form1().Stuff->isVisible());
     form1().Stuff->hide();
+}
+
+// The Menu key and Shift+F10 open the menu of a right click on the focused
+// control (or on its window) by that control, wherever the pointer is; a
+// button label's Space opens its menu below it. On the song list, Shift+F10
+// is the list's F10: it adds the selected row to the playlist.
+TEST_F(WindowManagementTest, MenuKeysOpenTheMenusByTheFocusedControl) {
+    QCursor::setPos(0, 0);
+    auto expectMenu = [](QMenu* menu, QWidget* control, QPoint at) {
+        EXPECT_EQ(QApplication::activePopupWidget(), menu);
+        EXPECT_EQ(menu->pos(), control->mapToGlobal(at));
+        menu->hide();
+    };
+    auto key = [](QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers) {
+        control->setFocus();
+        QTest::keyClick(control, key, modifiers);
+        return control->rect().center();
+    };
+    expectMenu(form1().Stuff, form1().Exit, key(form1().Exit, Qt::Key_F10, Qt::ShiftModifier));
+    expectMenu(form4().Stuff, form4().List1, key(form4().List1, Qt::Key_F10, Qt::ShiftModifier));
+    key(form4().Label2, Qt::Key_Space, Qt::NoModifier);
+    expectMenu(form4().Stuff, form4().Label2, form4().Label2->rect().bottomLeft());
+    const QPoint centre = form1().List1->rect().center();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, centre,
+                              form1().List1->mapToGlobal(centre));
+    QCoreApplication::sendEvent(form1().List1, &menuKey);
+    expectMenu(form1().Whatever, form1().List1, centre);
+    form1().List1->SetListIndex(0);
+    key(form1().List1, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(form4().List1->ListCount(), 1);
 }
 
 // Alt+F4 on the main window or a companion asks as the main window's "X".
