@@ -13,7 +13,9 @@
 # 18 seconds of a song), as it plays most of a song. Also Tunevault idle with
 # its windows shown, alone, and its peak memory while playing; and, for scale,
 # a bare Qt window whose clock label changes once a second, and the decode
-# floor, what decoding the song alone costs. Medians of the pairs.
+# floor, what decoding the song alone costs. The silent pairs and the idle
+# figure are taken again with the accessibility bus up and a tool listening,
+# as under a screen reader. Medians of the pairs.
 # Usage: playing.sh TUNEVAULT TICKWINDOW [PAIRS] [SECONDS]
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
@@ -33,6 +35,7 @@ cat >"$work/measure.sh" <<'MEASURE'
 set -euo pipefail
 source "$1/common.sh"
 binary=$2; tickwindow=$3; pairs=$4; seconds=$5; work=$6
+tests="$1/../tests"
 song="$work/music/Long_Song.mp3"
 visible() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
 double_click() { # window title, x, y within it
@@ -101,6 +104,27 @@ pairs_of() {
         "$(cut -d' ' -f5 "$work/pairs.txt" | median)" "$bare" "% of a core"
 }
 
+# The silent pairs again with the desktop's accessibility bus up, Qt talking
+# to it, and a tool listening to the names that labels announce, as a screen
+# reader does: Tunevault and the floor's ticking window both speak to it.
+with_accessibility_bus() {
+    start_session_bus
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    local launcher=$! listener
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    sleep 1
+    /usr/bin/python3 "$tests/e2e/accessible.py" announced 100000 >/dev/null 2>&1 &
+    listener=$!
+    pairs_of "with the accessibility bus and a tool" "fakesink sync=true" \
+        "$nowhere" "$nowhere" idle
+    report_limit "idle, the same" "$(cut -d' ' -f1 "$work/pairs.txt" | median)" 0.05 \
+        "% of a core"
+    kill $listener $launcher
+    wait $listener $launcher 2>/dev/null || true
+    unset QT_LINUX_ACCESSIBILITY_ALWAYS_ON
+    stop_session_bus
+}
+
 # A server is given as ADDRESS@PID; no server as an address that leads nowhere,
 # where the program falls back to its silent sink.
 nowhere=unix:/nonexistent@
@@ -114,6 +138,7 @@ if grep -q "playing silently" "$work/stderr.txt"; then
         0.05 "% of a core"
     report_limit "peak memory while playing" \
         "$(cut -d' ' -f6 "$work/pairs.txt" | median | awk '{ print $1 / 1024 }')" 85 MiB
+    with_accessibility_bus
 else
     echo "playing into the silent sink: skipped, this machine has a sound device"
 fi
