@@ -6,6 +6,8 @@ reader does (pyatspi). Commands:
   press NAME       the shown control's press action
   set NAME VALUE   the shown slider's value, through the value interface
   focused          prints the name of the control that has the focus
+  announced SECS   prints, for SECS seconds, each name a control announces
+                   as its new one (a label's new text)
 Exits non-zero, saying why, when a command cannot be done."""
 import sys
 
@@ -63,6 +65,15 @@ elif command == "press":
     action.doAction(names.index("Press"))
 elif command == "set":
     named(sys.argv[2]).queryValue().currentValue = float(sys.argv[3])
+elif command == "announced":
+    from gi.repository import GLib
+
+    pyatspi.Registry.registerEventListener(
+        lambda event: print(event.source.name, flush=True),
+        "object:property-change:accessible-name",
+    )
+    GLib.timeout_add(int(float(sys.argv[2]) * 1000), pyatspi.Registry.stop)
+    pyatspi.Registry.start()
 elif command == "focused":
     found = controls(lambda n: n.getState().contains(pyatspi.STATE_FOCUSED))
     print(found[0].name if found else "")

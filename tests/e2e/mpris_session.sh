@@ -99,6 +99,10 @@ near_12() {
     [[ -n "$position" ]] && awk -v p="$position" 'BEGIN { exit !(p >= 12 && p < 20) }'
 }
 wait_until 5 "the position's move to 12" near_12
+# The time played is told to screen readers as it changes.
+accessible announced 2.5 >"$work/announced.txt"
+grep -Eq '^0:(1[3-9]|2[0-9])$' "$work/announced.txt" ||
+    fail "the time played was not announced: $(paste -sd ' ' "$work/announced.txt")"
 
 slider_before=$(volume_slider)
 slider_moved() { [[ "$(volume_slider)" != "$slider_before" ]]; }
