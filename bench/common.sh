@@ -1,4 +1,7 @@
+# shellcheck shell=bash
 # Helpers of the whole-process benchmarks, sourced by them.
+# shellcheck source=scripts/private-servers.sh
+source "$(dirname "${BASH_SOURCE[0]}")/../scripts/private-servers.sh"
 
 # A 192 kbps stereo MP3 of a steady 440 Hz tone: make_tone_mp3 SECONDS FILE.
 make_tone_mp3() {
@@ -85,39 +88,4 @@ report_scale() {
 report_limit() {
     awk -v n="$1" -v v="$2" -v l="$3" -v u="$4" 'BEGIN {
         printf "%-48s %9.3f %s (goal: at most %s %s) %s\n", n, v, u, l, u, (v <= l ? "met" : "NOT MET") }'
-}
-
-# A private PulseAudio server with a null sink, on a socket in the folder;
-# sets PULSE_SERVER and pulse_pid. Stopped by stop_pulse.
-start_pulse() {
-    local dir=$1
-    mkdir -p "$dir"
-    HOME="$dir" XDG_RUNTIME_DIR="$dir" PULSE_RUNTIME_PATH="$dir" pulseaudio -n --daemonize=no \
-        --exit-idle-time=-1 --use-pid-file=no -L module-null-sink \
-        -L "module-native-protocol-unix auth-anonymous=1 socket=$dir/native" 2>/dev/null &
-    pulse_pid=$!
-    export PULSE_SERVER="unix:$dir/native"
-    for _ in $(seq 100); do pactl info >/dev/null 2>&1 && return 0; sleep 0.1; done
-    echo "the private PulseAudio server did not start" >&2
-    return 1
-}
-
-stop_pulse() {
-    kill "$pulse_pid" 2>/dev/null || true
-    wait "$pulse_pid" 2>/dev/null || true
-    unset PULSE_SERVER
-}
-
-# A private session bus; sets DBUS_SESSION_BUS_ADDRESS and bus_pid. Stopped
-# by stop_session_bus.
-start_session_bus() {
-    local started
-    started=$(dbus-daemon --session --fork --print-address=1 --print-pid=1)
-    export DBUS_SESSION_BUS_ADDRESS=${started%%$'\n'*}
-    bus_pid=${started##*$'\n'}
-}
-
-stop_session_bus() {
-    kill "$bus_pid" 2>/dev/null || true
-    unset DBUS_SESSION_BUS_ADDRESS
 }

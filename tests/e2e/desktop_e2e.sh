@@ -14,7 +14,7 @@ set -euo pipefail
 export tunevault=$1 slowowner=$3
 output=$2
 source "$(dirname "$0")/harness.sh"
-private_bus
+start_session_bus
 
 make_songs 60 First Second Third
 # The handed song lies in a folder whose name is not UTF-8, and is given by

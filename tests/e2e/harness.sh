@@ -6,17 +6,10 @@
 # Sets work, output and e2e (this folder); the caller sets output first.
 e2e=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 work=$(mktemp -d)
-bus_pid=""
-trap '[[ -n "$bus_pid" ]] && kill "$bus_pid" 2>/dev/null; rm -rf "$work"' EXIT
+# shellcheck source=scripts/private-servers.sh
+source "$e2e/../../scripts/private-servers.sh"
+trap 'stop_pulse; stop_session_bus; rm -rf "$work"' EXIT
 mkdir -p "$output" "$work/home/.config/tunevault" "$work/music"
-
-# A session bus of the test's own; exports DBUS_SESSION_BUS_ADDRESS.
-private_bus() {
-    local address
-    read -r address bus_pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 |
-        paste -sd ' ')
-    export DBUS_SESSION_BUS_ADDRESS=$address
-}
 
 # Songs of a 330 Hz tone into the music folder, one for each title given.
 make_songs() {

@@ -9,6 +9,6 @@ set -euo pipefail
 export tunevault=$1
 output=$2
 source "$(dirname "$0")/harness.sh"
-private_bus
+start_session_bus
 make_songs 20 First_Song Second-Song Third
 run_session startup_session.sh
