@@ -112,6 +112,9 @@ wait_until 5 "the volume slider's move" slider_moved
 # The Volume slider set through the value interface moves as the user's own.
 accessible set Volume 30 || fail "the Volume slider could not be set through its value"
 expect 0.300000 volume
+# The sound server plays the stream 17.5 dB down: the slider's 30 of 100.
+stream_decibels() { LC_ALL=C pactl list sink-inputs | grep -o -m1 -- '-\?[0-9.]* dB' | head -1; }
+[[ $(stream_decibels) == "-17.50 dB" ]] || fail "the stream plays at $(stream_decibels), not -17.50 dB"
 
 # A minute of volume sets, 100 a second, as a dragged desktop slider sends:
 # the program stays up, its memory stays flat, and the last set wins.
