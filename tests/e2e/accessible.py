@@ -75,5 +75,13 @@ elif command == "announced":
     GLib.timeout_add(int(float(sys.argv[2]) * 1000), pyatspi.Registry.stop)
     pyatspi.Registry.start()
 elif command == "focused":
-    found = controls(lambda n: n.getState().contains(pyatspi.STATE_FOCUSED))
+    # In the active window: a list of another window keeps its focused row.
+    found = [
+        node
+        for window in application()
+        if window.getState().contains(pyatspi.STATE_ACTIVE)
+        for node in pyatspi.findAllDescendants(
+            window, lambda n: shown(n) and n.getState().contains(pyatspi.STATE_FOCUSED)
+        )
+    ]
     print(found[0].name if found else "")

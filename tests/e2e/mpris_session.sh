@@ -83,7 +83,9 @@ expect "Second-Song title" metadata xesam:title
 expect Playing status
 # The Menu key on the song list opens the list's menu, which the arrow keys
 # walk: its eleventh item is Pause (without the menu, the keys would play
-# the third row).
+# the third row). In the playlist window, Tab reaches "Options", whose Enter
+# opens that window's menu: its fifth item is Load Playlist, which finds
+# none here and says so.
 tab_to Tunevault Songs
 xdotool key Menu
 xdotool key --repeat 11 --delay 50 Down
@@ -91,6 +93,13 @@ xdotool key Return
 expect Paused status
 ctl play-pause
 expect Playing status
+tab_to 'Tunevault playlist' Options
+xdotool key Return
+xdotool key --repeat 5 --delay 50 Down
+xdotool key Return
+no_playlists() { xdotool search --onlyvisible --name '^No playlists found' >/dev/null 2>&1; }
+wait_until 10 "Options' menu's Load Playlist (No playlists found)" no_playlists
+xdotool key Return
 
 ctl position 12
 near_12() {
