@@ -20,6 +20,9 @@ protected:
         music.write("Untagged.mp3", QByteArray(500, 'a'));
         storeDirectory(music.path());
         start();
+        // Past the song info window, as a user is: the start-up ends with the
+        // auto modes' timers off, so none advances at random under a slow test.
+        emit program->form3.lblDblClick->DblClick();
         media.opened.clear();
     }
     SongChoice choice() { return {form1(), form2(), media}; }
@@ -126,9 +129,10 @@ TEST_F(SongChoiceTest, DoubleClickWithoutARowDoesNothing) {
     select(1);
     // A press below the last row selects nothing, and so does the double-click.
     const QPoint below(5, form1().List1->viewport()->height() - 2);
+    TextHistory status(form1().Stats);
     QTest::mouseDClick(form1().List1->viewport(), Qt::LeftButton, {}, below);
     EXPECT_EQ(form1().List1->ListIndex(), -1);
     EXPECT_EQ(form1().List2->ListIndex(), -1);
     EXPECT_TRUE(media.opened.isEmpty());
-    EXPECT_EQ(form1().Stats->text(), "");
+    EXPECT_TRUE(status.changes().isEmpty());
 }
