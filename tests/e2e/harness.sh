@@ -26,10 +26,13 @@ make_songs() {
 # Runs a session script of this folder under an X server of its own, with
 # the program's paths in the work folder; what it needs comes in the exported
 # variables. Xvfb picks a free display itself (-displayfd), so sessions
-# started at the same time never share one.
+# started at the same time never share one. It stays up between clients
+# (-noreset): by default it resets when its last client leaves (a short-lived
+# xdotool, the accessibility bus launcher), and the program, starting
+# meanwhile, could not connect.
 run_session() {
     export work output e2e
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$output/xvfb.txt" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" 2>"$output/xvfb.txt" &
     local xvfb=$! status=0
     for _ in $(seq 100); do [[ -s "$work/display" ]] && break; sleep 0.1; done
     DISPLAY=":$(cat "$work/display")" HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" \
