@@ -1,7 +1,6 @@
 #include "controls/listbox.h"
 
 #include <QAbstractListModel>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -148,11 +147,7 @@ void ListBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void ListBox::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->reason() != QContextMenuEvent::Keyboard) {
-        event->ignore(); // the mouse's press has already been reported
-        return;
-    }
-    MP3Mod::OpenPopupAt(event->globalPos(), [this] { emit MouseDown(Qt::RightButton); });
+    MP3Mod::AnswerMenuKey(*event, [this] { emit MouseDown(Qt::RightButton); });
 }
 
 void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {

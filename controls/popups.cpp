@@ -15,6 +15,14 @@ void OpenPopupAt(QPoint global, const std::function<void()>& press) {
         popup->move(global);
 }
 
+void AnswerMenuKey(QContextMenuEvent& event, const std::function<void()>& press) {
+    if (event.reason() != QContextMenuEvent::Keyboard) {
+        event.ignore();
+        return;
+    }
+    OpenPopupAt(event.globalPos(), press);
+}
+
 bool IsMenuKey(const QKeyEvent& key) {
     return key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier;
 }

@@ -7,6 +7,7 @@
 
 #include <QPoint>
 
+class QContextMenuEvent;
 class QKeyEvent;
 class QWidget;
 
@@ -15,6 +16,11 @@ namespace MP3Mod {
 // Runs a press through the mouse's handler, then moves a popup menu that it
 // opened to the given point of the screen.
 void OpenPopupAt(QPoint global, const std::function<void()>& press);
+
+// Answers a context menu event that a key gave (the Menu key, Shift+F10) by
+// OpenPopupAt its point; one that the mouse gave is left alone, since the
+// mouse's press has already been reported.
+void AnswerMenuKey(QContextMenuEvent& event, const std::function<void()>& press);
 
 // Shift+F10: the desktop's key for the focused control's popup menu, where
 // the keyboard has no Menu key.

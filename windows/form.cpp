@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QPixmap>
 #include <QShowEvent>
@@ -98,11 +97,7 @@ void FormWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void FormWindow::contextMenuEvent(QContextMenuEvent* event) {
-    if (event->reason() != QContextMenuEvent::Keyboard) {
-        event->ignore(); // the mouse's press has already been reported
-        return;
-    }
-    MP3Mod::OpenPopupAt(event->globalPos(), [this] { emit MenuKey(); });
+    MP3Mod::AnswerMenuKey(*event, [this] { emit MenuKey(); });
 }
 
 void FormWindow::PlaceTwips(QWidget* control, int left, int top, int width, int height) {
